@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ohmtrim {
+
+// Exit statuses of the command-line tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitInvalidInput = 1;
+inline constexpr int kExitUsage = 64;
+
+// Runs the command-line tool on args (without the program name), writing to
+// out and err; returns the exit status.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace ohmtrim

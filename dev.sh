@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine:
+#   ./dev.sh run    install what is missing, build, start the program
+#   ./dev.sh test   install what is missing, build, run every test
+#                   (normal build with warnings as errors, then ASan+UBSan)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev qt6-base-dev
+          fonts-liberation2 fonts-dejavu-core clang-format)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "dev.sh: installing ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+jobs() { nproc 2>/dev/null || echo 2; }
+
+build() { # dir, extra cmake args...
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(jobs)"
+}
+
+check_format() {
+    local bad
+    bad=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror 2>&1 | grep -c 'error:' || true)
+    if [ "$bad" != "0" ]; then
+        git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+        echo "dev.sh: code is not formatted (run clang-format -i on the files above)"
+        exit 1
+    fi
+}
+
+run_tests() { # dir
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "$(jobs)")
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=Release -DOHMTRIM_TESTS=OFF
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+        echo "dev.sh: no display found. The desktop program needs one: run this from a desktop"
+        echo "session, or under a virtual display (xvfb-run ./dev.sh run). Meanwhile, the"
+        echo "command-line tool on the shipped value sets:"
+        ./build/bin/ohmtrim-cli sets
+        ./build/bin/ohmtrim-cli nearest E24 4800
+        exit 0
+    fi
+    exec ./build/bin/ohmtrim
+    ;;
+test)
+    install_missing
+    check_format
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOHMTRIM_WERROR=ON -DOHMTRIM_BENCH=ON
+    run_tests build
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DOHMTRIM_WERROR=ON -DOHMTRIM_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    echo "dev.sh: all tests passed (normal and sanitizer builds)"
+    ;;
+*)
+    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    exit 64
+    ;;
+esac

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <atomic>
+
+namespace ohmtrim {
+
+// Outcome of the searches that validate their input and can be aborted.
+enum class SearchStatus : int {
+    Found = 0,
+    InvalidInput = 1,
+    NoSolution = 2,
+    Aborted = 3,
+};
+
+// What a long search needs from its caller: the relative tolerance of the
+// early exit and the Escape poll. The poll reads a flag that the caller's
+// key monitor (the desktop program's event filter, the command line's
+// Ctrl-C handler, a test) keeps up to date; no globals are involved, so the
+// same search can run on any thread.
+struct SearchContext {
+    double relTol = 1e-6;
+    const std::atomic<bool>* escape = nullptr;
+
+    bool EscapeDown() const { return escape != nullptr && escape->load(std::memory_order_relaxed); }
+};
+
+} // namespace ohmtrim

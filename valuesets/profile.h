@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ohmtrim {
+
+// An INI-style profile file held in memory. Section and key names match
+// without regard to case, the first occurrence of a section or key wins,
+// values are trimmed of blanks and tabs, lines starting with ';' are
+// comments, LF and CRLF both end a line, and a UTF-8 byte-order mark is
+// ignored.
+class ProfileFile {
+public:
+    static ProfileFile FromText(std::string_view text);
+    // nullopt when the file cannot be read.
+    static std::optional<ProfileFile> Read(const std::filesystem::path& file);
+
+    // The value of key in section, cut to maxLength characters (before any
+    // test by the caller); def when the section or key is absent.
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                          std::size_t maxLength) const;
+    // Leading decimal digits of the value, saturating at the largest 32-bit
+    // value; 0 when there are none; def when the key is absent.
+    int GetInt(std::string_view section, std::string_view key, int def) const;
+    // Key names of a section, in file order, each once (first occurrence).
+    std::vector<std::string> Keys(std::string_view section) const;
+
+private:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    const Section* FindSection(std::string_view name) const;
+    const Entry* FindEntry(std::string_view section, std::string_view key) const;
+    std::vector<Section> m_sections;
+};
+
+// Sets key=value in section of the profile file, keeping every other line
+// as it is; creates the file and the section as needed. The new content is
+// written to a temporary file in the same directory and renamed over the
+// old one, so a crash never leaves a half-written file. Returns false (and
+// leaves the file untouched) when it cannot be written.
+bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value);
+
+} // namespace ohmtrim
