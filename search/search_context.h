@@ -19,9 +19,18 @@ enum class SearchStatus : int {
 // same search can run on any thread.
 struct SearchContext {
     double relTol = 1e-6;
+    // Escape state kept by the caller's key monitor; null means never down.
     const std::atomic<bool>* escape = nullptr;
+    // Optional poll that replaces the flag (tests count the polls with it).
+    bool (*poll)(void* data) = nullptr;
+    void* pollData = nullptr;
 
-    bool EscapeDown() const { return escape != nullptr && escape->load(std::memory_order_relaxed); }
+    // Is Escape down at this moment? Cheap enough to call inside a scan.
+    bool EscapeDown() const {
+        if (poll != nullptr)
+            return poll(pollData);
+        return escape != nullptr && escape->load(std::memory_order_relaxed);
+    }
 };
 
 } // namespace ohmtrim
