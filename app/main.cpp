@@ -1,3 +1,5 @@
-int main() {
-    return 0;
+#include "app/gui/application.h"
+
+int main(int argc, char** argv) {
+    return ohmtrim::RunApplication(argc, argv);
 }

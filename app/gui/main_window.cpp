@@ -1,0 +1,220 @@
+#include "app/gui/main_window.h"
+
+#include "app/core/settings.h"
+#include "circuits/catalogue.h"
+#include "platform/platform.h"
+#include "windows/calculator_window.h"
+#include "windows/control_table.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+namespace ohmtrim {
+
+namespace {
+
+using K = ControlKind;
+
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    // name        kind         left top  width height          caption                                 help max tab
+    {"Button1",   K::Button,   300,  16, 320,  kButtonHeight, "&Next circuit",                         10,  0, 1},
+    {"Button5",   K::Button,   300,  80, 320,  kButtonHeight, "&Previous circuit",                     11,  0, 2},
+    {"Button2",   K::Button,   300, 144, 320,  kButtonHeight, "&Select circuit",                       12,  0, 3},
+    {"Label1",    K::Label,    300, 200,   0,  0,             "Default resistor values according to:", 0,   0, kNoTab},
+    {"ComboBox1", K::ValueSet, 300, 232, 320,  kBoxHeight,    "",                                      13,  0, 4},
+    {"Button6",   K::Button,   300, 280, 320,  kButtonHeight, "&Help",                                 14,  0, 5},
+    {"Button4",   K::Button,   300, 344, 320,  kButtonHeight, "&Exit",                                 16,  0, 0},
+};
+// clang-format on
+
+constexpr int kLastEntry = kCatalogueSize - 1;
+// The drawing area, repainted when the entry changes.
+constexpr QRect kDrawingArea(0, 0, 300, 440);
+
+// Entry 0, the colour-code converter, shows a resistor with four bands:
+// red, violet (magenta), yellow - 270 kilohm - and a brown tolerance band.
+void DrawColourBandResistor(QPainter& p, const DrawingObjects& o) {
+    p.setBrush(o.greyBrush);
+    p.drawLine(150, 100, 150, 130);
+    p.drawRect(QRect(QPoint(110, 130), QPoint(189, 279)));
+    p.drawLine(150, 280, 150, 310);
+    p.setPen(o.redBandPen);
+    p.drawLine(121, 150, 178, 150);
+    p.setPen(o.magentaBandPen);
+    p.drawLine(121, 175, 178, 175);
+    p.setPen(o.yellowBandPen);
+    p.drawLine(121, 200, 178, 200);
+    p.setPen(o.brownBandPen);
+    p.drawLine(121, 260, 178, 260);
+    p.setPen(o.outlinePen);
+}
+
+} // namespace
+
+TForm1::TForm1(Platform& platform, const std::filesystem::path& dir)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      m_platform(platform), m_directory(dir), m_runner(platform) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("  Ohmtrim  2.2"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    BuildControls(*this, kControls);
+    m_list = findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+
+    const auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QLatin1String(name));
+    };
+    connect(button("Button1"), &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(button("Button5"), &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(button("Button2"), &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(button("Button6"), &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(button("Button4"), &QPushButton::clicked, this, &TForm1::Button4Click);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        const int context = HelpContextOf(focusWidget());
+        m_platform.ShowHelp(context > 0 ? context : 1);
+    });
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    m_sharedPosition = pos();
+    m_index = 0;
+    m_drawing = MakeDrawingObjects();
+    m_platform.SetHelpFile(m_directory / kHelpFileName);
+    m_state = LoadProgramState(m_directory);
+    // One box per file that failed, one after another, before the main
+    // window is visible.
+    for (const auto& failure : m_state.valueSets.failures)
+        m_platform.ErrorBox(QString::fromStdString(failure.error),
+                            QString::fromStdString(failure.file));
+    for (int i = 0; i < m_state.valueSets.size(); ++i)
+        m_list->addItem(QString::fromStdString(m_state.valueSets.at(i).label()));
+    m_list->setCurrentIndex(m_state.preselected);
+}
+
+void TForm1::RegisterWindow(std::string_view className, QWidget* window) {
+    m_windows.insert_or_assign(std::string(className), window);
+}
+
+QWidget* TForm1::registeredWindow(std::string_view className) const {
+    const auto it = m_windows.find(className);
+    return it == m_windows.end() ? nullptr : it->second;
+}
+
+int TForm1::mainSelection() const {
+    return m_list->currentIndex();
+}
+
+void TForm1::FormShow() {
+    move(m_sharedPosition);
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        if (const QScreen* s = screen()) {
+            const QRect area = s->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+    if (QWidget* first = findChild<QWidget*>(QStringLiteral("Button4")))
+        first->setFocus();
+}
+
+void TForm1::FormHide() {
+    m_sharedPosition = pos();
+}
+
+void TForm1::FormPaint() {
+    QPainter p(this);
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setPen(m_drawing.outlinePen);
+    p.setBrush(m_drawing.blackBrush);
+    p.setFont(m_drawing.labelFont);
+    if (m_index == 0) {
+        DrawColourBandResistor(p, m_drawing);
+    } else if (const auto routine = Circuit::RoutineForEntry(m_index)) {
+        routine(p, m_drawing);
+    }
+}
+
+void TForm1::FormClose() {
+    // The settings keep the label of the main selection; with no value set
+    // loaded the stored label stays as it was.
+    const int selection = mainSelection();
+    if (selection >= 0 && selection < m_state.valueSets.size())
+        SaveLabel(m_directory / kSettingsFileName, m_state.valueSets.at(selection).label());
+}
+
+void TForm1::RedrawCircuit() {
+    repaint(kDrawingArea);
+}
+
+void TForm1::Button1Click() {
+    m_index = m_index >= kLastEntry ? 0 : m_index + 1;
+    RedrawCircuit();
+}
+
+void TForm1::Button5Click() {
+    m_index = m_index <= 0 ? kLastEntry : m_index - 1;
+    RedrawCircuit();
+}
+
+void TForm1::Button2Click() {
+    const CatalogueEntry& entry = CatalogueAt(m_index);
+    QWidget* window = registeredWindow(entry.window);
+    if (window == nullptr)
+        return;
+    hide();
+    if (auto* calculator = qobject_cast<CalculatorWindow*>(window))
+        calculator->setCircuitVariant(entry.variant);
+    window->show();
+}
+
+void TForm1::Button6Click() {
+    m_platform.ShowHelp(1);
+}
+
+void TForm1::Button4Click() {
+    close();
+}
+
+void TForm1::showMainWindow() {
+    show();
+}
+
+void TForm1::closeMainWindow() {
+    close();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        FormHide();
+    QWidget::hideEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+    emit programEnded();
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+    FormPaint();
+}
+
+} // namespace ohmtrim

@@ -1,0 +1,278 @@
+#include "windows/calculator_window.h"
+
+#include "app/core/discovery.h"
+#include "platform/platform.h"
+#include "schematics/circuit.h"
+#include "valuesets/number.h"
+#include "windows/search_runner.h"
+#include "windows/shell.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <optional>
+#include <string>
+
+namespace ohmtrim {
+
+namespace {
+
+constexpr std::string_view kListPrefix = "ComboBox";
+
+// 1 for "ComboBox1", 0 when the name has no number after the prefix.
+int ListNumber(std::string_view name) {
+    if (!name.starts_with(kListPrefix))
+        return 0;
+    int k = 0;
+    for (char c : name.substr(kListPrefix.size())) {
+        if (c < '0' || c > '9')
+            return 0;
+        k = k * 10 + (c - '0');
+    }
+    return k;
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(Shell& shell, const CalculatorDescription& description)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      m_shell(shell), m_description(description) {
+    setObjectName(ToQString(description.className));
+    for (const auto& e : Catalogue())
+        if (e.window == description.className)
+            m_entries.push_back(&e);
+    setFixedSize(kClientWidth, kClientHeight);
+    setWindowTitle(ToQString(entry().caption));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    BuildControls(*this, description.controls);
+    for (const auto& spec : description.controls) {
+        const int k = ListNumber(spec.name);
+        if (spec.kind != ControlKind::ValueSet || k < 1)
+            continue;
+        if (static_cast<int>(m_lists.size()) < k)
+            m_lists.resize(static_cast<std::size_t>(k), nullptr);
+        m_lists[static_cast<std::size_t>(k - 1)] = control<QComboBox>(spec.name);
+    }
+    m_selection.assign(m_lists.size(), -1);
+    for (std::size_t i = 0; i < m_lists.size(); ++i) {
+        const int k = static_cast<int>(i) + 1;
+        if (m_lists[i] != nullptr)
+            connect(m_lists[i], &QComboBox::activated, this, [this, k] { ComboBoxkChange(k); });
+    }
+    if (auto* go = control<QPushButton>(description.goButton))
+        connect(go, &QPushButton::clicked, this, [this] { RunGo(); });
+    if (auto* close = control<QPushButton>(description.closeButton))
+        connect(close, &QPushButton::clicked, this, [this] { ReturnToMainWindow(); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this,
+            [this] { m_shell.platform().ShowHelp(HelpContextOf(focusWidget())); });
+    FormCreate();
+}
+
+void CalculatorWindow::setCircuitVariant(int variant) {
+    m_variant = variant;
+    update();
+}
+
+const CatalogueEntry& CalculatorWindow::entry() const {
+    for (const auto* e : m_entries)
+        if (e->variant == m_variant)
+            return *e;
+    // Windows with variants start at the first one until the main window
+    // chooses; a window class missing from the catalogue is a programming
+    // error caught by the tests.
+    return m_entries.empty() ? CatalogueAt(0) : *m_entries.front();
+}
+
+int CalculatorWindow::selectionIndex(int k) const {
+    if (k < 1 || k > static_cast<int>(m_selection.size()))
+        return -1;
+    return m_selection[static_cast<std::size_t>(k - 1)];
+}
+
+void CalculatorWindow::FormCreate() {
+    // The value-set list never changes after start-up, so an item's index
+    // stays the value set's index in the list for the whole run.
+    const ValueSetList& sets = m_shell.valueSets();
+    for (QComboBox* list : m_lists) {
+        if (list == nullptr)
+            continue;
+        for (int i = 0; i < sets.size(); ++i)
+            list->addItem(QString::fromStdString(sets.at(i).label()));
+        list->setCurrentIndex(-1);
+    }
+}
+
+void CalculatorWindow::FormShow() {
+    const int main = m_shell.valueSets().size() == 0 ? -1 : m_shell.mainSelection();
+    for (std::size_t i = 0; i < m_lists.size(); ++i) {
+        m_selection[i] = main;
+        if (m_lists[i] != nullptr)
+            m_lists[i]->setCurrentIndex(main);
+    }
+    for (auto* edit : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+        edit->clear();
+    ShowExtras();
+    move(m_shell.sharedPosition());
+    for (const auto& spec : m_description.controls) {
+        if (spec.tabOrder == 0) {
+            if (auto* first = control<QWidget>(spec.name))
+                first->setFocus();
+            break;
+        }
+    }
+}
+
+void CalculatorWindow::FormHide() {
+    m_shell.setSharedPosition(pos());
+}
+
+void CalculatorWindow::FormClose(QCloseEvent* event) {
+    if (m_description.titleBarClose == TitleBarClose::ReturnToMain) {
+        // Hidden first, so that the main window appears where this one was.
+        event->ignore();
+        ReturnToMainWindow();
+        return;
+    }
+    event->accept();
+    m_shell.closeMainWindow();
+}
+
+void CalculatorWindow::FormPaint() {
+    QPainter p(this);
+    const DrawingObjects& o = m_shell.drawingObjects();
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setPen(o.outlinePen);
+    // The yellow brush fills the junction dots of the calculator windows.
+    p.setBrush(o.yellowBrush);
+    p.setFont(o.labelFont);
+    if (const auto routine = Circuit::RoutineForEntry(entry().index))
+        routine(p, o);
+}
+
+void CalculatorWindow::ComboBoxkChange(int k) {
+    if (k < 1 || k > static_cast<int>(m_lists.size()) ||
+        m_lists[static_cast<std::size_t>(k - 1)] == nullptr)
+        return;
+    m_selection[static_cast<std::size_t>(k - 1)] =
+        m_lists[static_cast<std::size_t>(k - 1)]->currentIndex();
+}
+
+bool CalculatorWindow::SelectionsUsable() const {
+    const ValueSetList& sets = m_shell.valueSets();
+    for (int index : m_selection) {
+        if (index < 0 || index >= sets.size())
+            return false;
+        if (!sets.at(index).IsLoaded())
+            return false;
+    }
+    return true;
+}
+
+void CalculatorWindow::RunGo() {
+    if (m_shell.searchRunner().busy())
+        return;
+    // 1. Trim every input and write it back, so the user sees what is read.
+    std::vector<std::string> texts;
+    texts.reserve(m_description.inputs.size());
+    for (const auto& binding : m_description.inputs) {
+        auto* edit = control<QLineEdit>(binding.edit);
+        const std::string raw = edit->text().toStdString();
+        texts.emplace_back(TrimBlanksAndControls(raw));
+        edit->setText(QString::fromStdString(texts.back()));
+    }
+    // 2. Old results vanish before the search starts.
+    for (const auto& spec : m_description.controls)
+        if (spec.kind == ControlKind::Result)
+            control<QLineEdit>(spec.name)->clear();
+    for (const auto& spec : m_description.controls)
+        if (spec.kind == ControlKind::Result || spec.kind == ControlKind::Input)
+            control<QLineEdit>(spec.name)->repaint();
+    // 3. No value set chosen (none loaded): nothing more to do.
+    if (!SelectionsUsable())
+        return;
+
+    Platform& platform = m_shell.platform();
+    std::optional<BusyCursor> busy(std::in_place, platform);
+    const CatalogueEntry& e = entry();
+    std::vector<InputText> named;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        named.push_back({m_description.inputs[i].input, texts[i]});
+    SolveInputs in;
+    if (!ParseInputs(e, named, in)) {
+        busy.reset();
+        platform.ErrorBox(ToQString(StatusMessage(SearchStatus::InvalidInput)),
+                          QStringLiteral(" Error"));
+        return;
+    }
+
+    std::vector<ValueTable> tables;
+    for (int k = 1; k <= e.resistors; ++k)
+        tables.push_back(TableOf(m_shell.valueSets().at(selectionIndex(k))));
+    SolveOutcome outcome;
+    const bool ran = m_shell.searchRunner().Run(
+        m_shell.relTol(), [&](const SearchContext& ctx) { outcome = Solve(e, in, tables, ctx); });
+    if (!ran)
+        return;
+    switch (outcome.status) {
+    case SearchStatus::Found:
+        ShowOutcome(outcome);
+        break;
+    case SearchStatus::InvalidInput:
+    case SearchStatus::NoSolution:
+        busy.reset();
+        platform.ErrorBox(ToQString(StatusMessage(outcome.status)), QStringLiteral(" Error"));
+        break;
+    case SearchStatus::Aborted:
+        break;
+    }
+}
+
+void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
+    for (const auto& binding : m_description.results) {
+        auto* edit = control<QLineEdit>(binding.edit);
+        if (binding.chosen > 0) {
+            const auto i = static_cast<std::size_t>(binding.chosen - 1);
+            if (i < outcome.values.size())
+                edit->setText(FormatResult(outcome.values[i], binding.format));
+        } else if (outcome.HasResult(binding.named)) {
+            edit->setText(FormatResult(outcome.Result(binding.named), binding.format));
+        }
+    }
+}
+
+void CalculatorWindow::ReturnToMainWindow() {
+    hide();
+    m_shell.showMainWindow();
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+    // A window restored from the task bar is not "shown" again.
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void CalculatorWindow::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        FormHide();
+    QWidget::hideEvent(event);
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    FormClose(event);
+}
+
+void CalculatorWindow::paintEvent(QPaintEvent*) {
+    FormPaint();
+}
+
+} // namespace ohmtrim

@@ -1,0 +1,96 @@
+#include "windows/control_table.h"
+
+#include "app/gui/fonts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVariant>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace ohmtrim {
+
+namespace {
+
+QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
+    const QString caption = ToQString(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::Label:
+    case ControlKind::Heading: {
+        auto* label = new QLabel(caption, &parent);
+        label->setFont(UiFont(spec.kind == ControlKind::Heading ? 17 : 20));
+        label->setContentsMargins(0, 0, 0, 0);
+        label->setIndent(0);
+        label->setTextFormat(Qt::PlainText);
+        label->move(spec.left, spec.top);
+        label->adjustSize();
+        return label;
+    }
+    case ControlKind::Input:
+    case ControlKind::Result: {
+        auto* edit = new QLineEdit(&parent);
+        if (spec.maxLength > 0)
+            edit->setMaxLength(spec.maxLength);
+        // Result boxes are greyed, read-only and take no focus.
+        edit->setEnabled(spec.kind == ControlKind::Input);
+        edit->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        return edit;
+    }
+    case ControlKind::ValueSet: {
+        auto* combo = new QComboBox(&parent);
+        combo->setEditable(false);
+        combo->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        return combo;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(caption, &parent);
+        button->setAutoDefault(false);
+        button->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void BuildControls(QWidget& parent, std::span<const ControlSpec> table) {
+    std::vector<std::pair<int, QWidget*>> chain;
+    for (const auto& spec : table) {
+        QWidget* w = CreateControl(parent, spec);
+        w->setObjectName(ToQString(spec.name));
+        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Heading)
+            w->setFont(UiFont(20));
+        if (spec.helpContext > 0)
+            SetHelpContext(*w, spec.helpContext);
+        if (spec.tabOrder == kNoTab) {
+            w->setFocusPolicy(Qt::NoFocus);
+        } else {
+            w->setFocusPolicy(Qt::StrongFocus);
+            chain.emplace_back(spec.tabOrder, w);
+        }
+    }
+    std::stable_sort(chain.begin(), chain.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
+}
+
+int HelpContextOf(const QWidget* w) {
+    for (; w != nullptr; w = w->parentWidget()) {
+        const QVariant v = w->property(kHelpContextProperty);
+        if (v.isValid() && v.toInt() > 0)
+            return v.toInt();
+    }
+    return 0;
+}
+
+void SetHelpContext(QWidget& w, int context) {
+    w.setProperty(kHelpContextProperty, context);
+}
+
+} // namespace ohmtrim
