@@ -1,7 +1,10 @@
+#include "app/gui/fonts.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -10,6 +13,10 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // As in the program: results are formatted by the C library.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setQuitOnLastWindowClosed(false);
+    ohmtrim::InstallFontSubstitution();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
