@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QVariant>
 #include <QWidget>
@@ -15,6 +16,8 @@
 namespace ohmtrim {
 
 namespace {
+
+const QColor kResultTextColour(96, 96, 96);
 
 QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
     const QString caption = ToQString(spec.caption);
@@ -35,8 +38,15 @@ QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
         auto* edit = new QLineEdit(&parent);
         if (spec.maxLength > 0)
             edit->setMaxLength(spec.maxLength);
-        // Result boxes are greyed, read-only and take no focus.
+        // Result boxes are greyed, read-only and take no focus. The style's
+        // disabled text is too faint to read results from; a darker grey
+        // still says "not editable".
         edit->setEnabled(spec.kind == ControlKind::Input);
+        if (spec.kind == ControlKind::Result) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Disabled, QPalette::Text, kResultTextColour);
+            edit->setPalette(palette);
+        }
         edit->setGeometry(spec.left, spec.top, spec.width, spec.height);
         return edit;
     }
