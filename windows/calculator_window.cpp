@@ -72,8 +72,10 @@ CalculatorWindow::CalculatorWindow(Shell& shell, const CalculatorDescription& de
     if (auto* close = control<QPushButton>(description.closeButton))
         connect(close, &QPushButton::clicked, this, [this] { ReturnToMainWindow(); });
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this,
-            [this] { m_shell.platform().ShowHelp(HelpContextOf(focusWidget())); });
+    connect(help, &QShortcut::activated, this, [this] {
+        const int context = HelpContextOf(focusWidget());
+        m_shell.platform().ShowHelp(context > 0 ? context : 1);
+    });
     FormCreate();
 }
 
@@ -200,17 +202,15 @@ void CalculatorWindow::RunGo() {
     if (!SelectionsUsable())
         return;
 
-    Platform& platform = m_shell.platform();
-    std::optional<BusyCursor> busy(std::in_place, platform);
+    std::optional<BusyCursor> busy(std::in_place, m_shell.platform());
     const CatalogueEntry& e = entry();
     std::vector<InputText> named;
     for (std::size_t i = 0; i < texts.size(); ++i)
         named.push_back({m_description.inputs[i].input, texts[i]});
     SolveInputs in;
-    if (!ParseInputs(e, named, in)) {
+    if (!ReadInputs(e, named, in)) {
         busy.reset();
-        platform.ErrorBox(ToQString(StatusMessage(SearchStatus::InvalidInput)),
-                          QStringLiteral(" Error"));
+        ShowMessage(SearchStatus::InvalidInput);
         return;
     }
 
@@ -218,8 +218,9 @@ void CalculatorWindow::RunGo() {
     for (int k = 1; k <= e.resistors; ++k)
         tables.push_back(TableOf(m_shell.valueSets().at(selectionIndex(k))));
     SolveOutcome outcome;
-    const bool ran = m_shell.searchRunner().Run(
-        m_shell.relTol(), [&](const SearchContext& ctx) { outcome = Solve(e, in, tables, ctx); });
+    const bool ran = m_shell.searchRunner().Run(m_shell.relTol(), [&](const SearchContext& ctx) {
+        outcome = RunSolve(e, in, tables, ctx);
+    });
     if (!ran)
         return;
     switch (outcome.status) {
@@ -228,12 +229,24 @@ void CalculatorWindow::RunGo() {
         break;
     case SearchStatus::InvalidInput:
     case SearchStatus::NoSolution:
-        busy.reset();
-        platform.ErrorBox(ToQString(StatusMessage(outcome.status)), QStringLiteral(" Error"));
-        break;
     case SearchStatus::Aborted:
+        busy.reset();
+        ShowMessage(outcome.status);
         break;
     }
+}
+
+CalculatorWindow::Message CalculatorWindow::MessageFor(SearchStatus status) const {
+    // An aborted search shows nothing: the user asked for it.
+    if (status == SearchStatus::Aborted || status == SearchStatus::Found)
+        return {};
+    return {ToQString(StatusMessage(status)), QStringLiteral(" Error")};
+}
+
+void CalculatorWindow::ShowMessage(SearchStatus status) {
+    const Message message = MessageFor(status);
+    if (!message.text.isEmpty())
+        m_shell.platform().ErrorBox(message.text, message.caption);
 }
 
 void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {

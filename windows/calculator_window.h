@@ -94,6 +94,25 @@ protected:
     }
     // Windows that reset more on show (layouts, help contexts by variant).
     virtual void ShowExtras() {}
+    // Reads the inputs for a search; false shows the invalid-input message.
+    // Windows fed by an input dialog take the dialog's record here instead.
+    virtual bool ReadInputs(const CatalogueEntry& entry, std::span<const InputText> texts,
+                            SolveInputs& in) {
+        return ParseInputs(entry, texts, in);
+    }
+    // The search of the window; runs on the search runner's worker thread,
+    // so it must not touch any widget.
+    virtual SolveOutcome RunSolve(const CatalogueEntry& entry, const SolveInputs& in,
+                                  std::span<const ValueTable> tables, const SearchContext& ctx) {
+        return Solve(entry, in, tables, ctx);
+    }
+    // The message box for a failed outcome (text, caption); an empty text
+    // shows nothing. InvalidInput also covers inputs ReadInputs refused.
+    struct Message {
+        QString text;
+        QString caption;
+    };
+    virtual Message MessageFor(SearchStatus status) const;
 
     Shell& shell() { return m_shell; }
 
@@ -104,6 +123,7 @@ protected:
 
 private:
     void ShowOutcome(const SolveOutcome& outcome);
+    void ShowMessage(SearchStatus status);
     bool SelectionsUsable() const;
 
     Shell& m_shell;
