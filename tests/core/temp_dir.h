@@ -41,6 +41,10 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
 
+    // Writes a file of this directory and returns its path.
+    std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
+    std::string Read(std::string_view name) const;
+
 private:
     std::filesystem::path m_path;
 };
@@ -53,6 +57,28 @@ inline void WriteFile(const std::filesystem::path& file, std::string_view bytes)
 inline std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const {
+    const auto file = m_path / name;
+    WriteFile(file, bytes);
+    return file;
+}
+
+inline std::string TempDir::Read(std::string_view name) const {
+    return ReadFile(m_path / name);
+}
+
+// Text of a value-set file with the given label and the values R1..Rn.
+inline std::string ValueSetText(std::string_view label, std::initializer_list<const char*> values,
+                                std::string_view extra = {}) {
+    std::string s = "[Resistors]\nLabel=" + std::string(label) +
+                    "\nMinIndex=1\nMaxIndex=" + std::to_string(values.size()) + "\n";
+    int n = 1;
+    for (const char* v : values)
+        s += "R" + std::to_string(n++) + "=" + v + "\n";
+    s += extra;
+    return s;
 }
 
 } // namespace ohmtrim::testing
