@@ -35,6 +35,9 @@ SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in,
     const std::size_t n = ResistorsOf(entry.solver);
     if (n == 0 || tables.size() != n)
         return out; // not a divider calculator, or the wrong number of tables
+    for (const auto& table : tables)
+        if (table.values == nullptr || table.count < 1)
+            return out; // the searches read the first entry of every table
     double r[4] = {0.0, 0.0, 0.0, 0.0};
     const double u1 = in.u1, u2 = in.u2, u3 = in.u3, rmin = in.rmin, rmax = in.rmax;
     const auto& t = tables;

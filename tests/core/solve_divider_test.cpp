@@ -194,6 +194,10 @@ TEST(SolveDivider, RefusesWhatIsNotADividerCalculator) {
         EXPECT_EQ(out.status, SearchStatus::InvalidInput) << c.name;
         EXPECT_TRUE(out.values.empty()) << c.name;
     }
+    std::vector<ValueTable> empty = TablesOf({&kSmall, &kSmall});
+    empty[1].count = 0;
+    EXPECT_EQ(SolveEntry(8, in, empty, SearchContext{}).status, SearchStatus::InvalidInput)
+        << "empty table";
 }
 
 TEST(SolveDivider, EscapeHeldAbortsWithNothingToShow) {
