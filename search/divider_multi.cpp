@@ -11,11 +11,6 @@
 
 namespace ohmtrim {
 
-namespace detail {
-// Shared with the two-resistor divider (divider_pair.cpp).
-bool DividerInputValid(double u1, double u2, double u3, double rmin, double rmax);
-} // namespace detail
-
 namespace {
 
 // The dividers whose lower branch is one resistor q: q is scanned upwards
