@@ -24,6 +24,11 @@ struct DrawingObjects {
 
 DrawingObjects MakeDrawingObjects();
 
+// Catalogue entry 0: an upright resistor with four colour bands (red,
+// magenta, yellow, brown), drawn by the main window itself. Leaves the
+// outline pen and the grey brush selected.
+void DrawColourBandResistor(QPainter& p, const DrawingObjects& o);
+
 namespace Circuit {
 
 // Each routine draws one fixed schematic at client-area coordinates inside

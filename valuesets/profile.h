@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ohmtrim {
@@ -38,11 +40,21 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Lower-cased key -> index into entries, so that lookups stay fast on
+        // files with many keys.
+        std::unordered_map<std::string, std::size_t> index;
     };
     const Section* FindSection(std::string_view name) const;
     const Entry* FindEntry(std::string_view section, std::string_view key) const;
     std::vector<Section> m_sections;
+    // Lower-cased section name -> index into m_sections.
+    std::unordered_map<std::string, std::size_t> m_sectionIndex;
 };
+
+// Files above this size are refused by ProfileFile::Read and WriteProfileString:
+// no profile this program uses comes near it, and parsing an arbitrary large
+// file could take a lot of memory.
+inline constexpr std::uintmax_t kMaxProfileFileSize = 4u << 20;
 
 // Sets key=value in section of the profile file, keeping every other line
 // as it is; creates the file and the section as needed. The new content is

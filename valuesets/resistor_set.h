@@ -7,6 +7,8 @@
 
 namespace ohmtrim {
 
+class ProfileFile;
+
 // One loaded value-set file: its label and its ascending value table,
 // optionally framed by a short-circuit entry (first) and an open-circuit
 // entry (last).
@@ -38,6 +40,11 @@ public:
     int maxIndex() const { return m_maxIndex; }
 
 private:
+    bool LoadProfile(const ProfileFile& profile);
+    bool LoadChecked(const ProfileFile& profile);
+    // Clears the record, keeps message as errorText() and returns false.
+    bool Fail(std::string message);
+
     bool m_loaded = false;
     bool m_hasShortCircuit = false;
     bool m_hasOpenCircuit = false;

@@ -1,0 +1,173 @@
+#include "cli/cli.h"
+#include "tests/core/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+namespace ohmtrim {
+namespace {
+
+using testing::TempDir;
+using testing::ValueSetText;
+
+struct SolveCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+    const char* err;
+};
+
+class CliSolveTest : public ::testing::Test {
+protected:
+    CliSolveTest() {
+        m_dir.Write("a.val", ValueSetText("A", {"10", "22", "47", "100"}));
+        m_dir.Write("b.val",
+                    ValueSetText("B", {"100", "220", "470", "1000", "2200", "4700", "10000"}));
+        m_dir.Write("e12.val",
+                    ValueSetText("E12", {"100",   "120",   "150",   "180",   "220",   "270",
+                                         "330",   "390",   "470",   "560",   "680",   "820",
+                                         "1000",  "1200",  "1500",  "1800",  "2200",  "2700",
+                                         "3300",  "3900",  "4700",  "5600",  "6800",  "8200",
+                                         "10000", "12000", "15000", "18000", "22000", "27000",
+                                         "33000", "39000", "47000", "56000", "68000", "82000"}));
+    }
+
+    void Check(const SolveCase& c) {
+        std::vector<std::string> args{"--dir", m_dir.path().string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(args, out, err), c.status) << c.name;
+        EXPECT_EQ(out.str(), c.out) << c.name;
+        EXPECT_EQ(err.str(), c.err) << c.name;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(CliSolveTest, ResistanceEntries) {
+    const SolveCase cases[] = {
+        {"series pair exact",
+         {"--json", "solve", "3", "--sets", "A,A", "--target", "69"},
+         0,
+         "{\"entry\":3,\"status\":0,\"message\":null,\"values\":[22,47],"
+         "\"results\":{\"resistance\":69,\"errorPercent\":0}}\n",
+         ""},
+        {"parallel pair as the window shows it",
+         {"solve", "2", "--sets", "A,a", "--target", "15"},
+         0,
+         "R1             22             \n"
+         "R2             47             \n"
+         "R              14.9855        \n"
+         "Error %        -0.0966        \n",
+         ""},
+        {"single resistor through solve",
+         {"--json", "solve", "1", "--sets", "A", "--target", "5"},
+         0,
+         "{\"entry\":1,\"status\":0,\"message\":null,\"values\":[10],"
+         "\"results\":{\"nearest\":10,\"smaller\":null,\"bigger\":22,\"errorPercent\":100}}\n",
+         ""},
+        {"target with a unit letter",
+         {"--json", "solve", "5", "--sets", "A,A,A", "--target", "1k"},
+         1,
+         "{\"entry\":5,\"status\":1,\"message\":\"Invalid input data.\",\"values\":null,"
+         "\"results\":null}\n",
+         "Invalid input data.\n"},
+        {"empty target",
+         {"solve", "4", "--sets", "A,A,A", "--target", ""},
+         1,
+         "",
+         "Invalid input data.\n"},
+        {"hundreds of characters",
+         {"solve", "7", "--sets", "A,A,A", "--target", std::string(500, '1')},
+         1,
+         "",
+         "Invalid input data.\n"},
+    };
+    for (const auto& c : cases)
+        Check(c);
+}
+
+TEST_F(CliSolveTest, DividerEntries) {
+    const SolveCase cases[] = {
+        {"E12 divider 12 V to 5 V",
+         {"--json", "solve", "8", "--sets", "E12,E12", "--u1", "12", "--u2", "5", "--u3", "0",
+          "--rmin", "1000", "--rmax", "20000"},
+         0,
+         "{\"entry\":8,\"status\":0,\"message\":null,\"values\":[4700,3300],"
+         "\"results\":{\"resistance\":8000,\"u2\":4.95}}\n",
+         ""},
+        {"omitted U3 counts as 0, rising voltages",
+         {"solve", "8", "--sets", "B,B", "--u1", "0", "--u2", "5", "--u3", "10", "--rmin", "1000",
+          "--rmax", "100000"},
+         0,
+         "R1             1000           \n"
+         "R2             1000           \n"
+         "R              2000           \n"
+         "U2             5              \n",
+         ""},
+        {"R max below every total",
+         {"--json", "solve", "8", "--sets", "B,B", "--u1", "10", "--u2", "5", "--rmin", "1",
+          "--rmax", "150"},
+         2,
+         "{\"entry\":8,\"status\":2,\"message\":\"No solution found.\",\"values\":null,"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        {"all voltages omitted",
+         {"solve", "9", "--sets", "B,B,B", "--rmin", "1000", "--rmax", "2000"},
+         1,
+         "",
+         "Invalid input data.\n"},
+        {"R min equal to R max",
+         {"solve", "12", "--sets", "B,B,B,B", "--u1", "10", "--u2", "5", "--rmin", "1000", "--rmax",
+          "1000"},
+         1,
+         "",
+         "Invalid input data.\n"},
+    };
+    for (const auto& c : cases)
+        Check(c);
+}
+
+std::atomic<int> g_ignoredInterrupts{0};
+extern "C" void IgnoreInterrupt(int) {
+    g_ignoredInterrupts.fetch_add(1);
+}
+
+TEST(CliInterrupt, CtrlCAbortsALongSearch) {
+    TempDir dir;
+    std::filesystem::copy_file(OHMTRIM_SOURCE_DIR "/data/E192.val", dir / "E192.val");
+    // Signals that arrive before the tool has installed its own handler land
+    // here instead of ending the test program.
+    const auto previous = std::signal(SIGINT, IgnoreInterrupt);
+    std::atomic<bool> done{false};
+    std::thread interrupter([&] {
+        while (!done.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (!done.load())
+                std::raise(SIGINT);
+        }
+    });
+    std::ostringstream out, err;
+    // Relative tolerance 0 over the whole table takes seconds without Ctrl-C.
+    const int status =
+        RunCli({"--dir", dir.path().string(), "--reltol", "0", "--json", "solve", "12", "--sets",
+                "E192,E192,E192,E192", "--u1", "10", "--u2", "3", "--rmin", "1", "--rmax", "1e7"},
+               out, err);
+    done = true;
+    interrupter.join();
+    // The tool puts back the handler it found.
+    EXPECT_EQ(std::signal(SIGINT, previous), &IgnoreInterrupt);
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(out.str(), "{\"entry\":12,\"status\":3,\"message\":\"Search aborted.\","
+                         "\"values\":null,\"results\":null}\n");
+    EXPECT_EQ(err.str(), "Search aborted.\n");
+}
+
+} // namespace
+} // namespace ohmtrim

@@ -1,0 +1,169 @@
+#include "cli/cli.h"
+#include "tests/core/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ohmtrim {
+namespace {
+
+using testing::TempDir;
+using testing::ValueSetText;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        m_dir.Write("t.val", ValueSetText("T", {"10", "9.1", "8.2"}));
+        m_dir.Write("so.val", ValueSetText("TSO", {"10", "22", "47", "100"},
+                                           "ShortCircuitResistanceLevel=0.001\n"
+                                           "OpenCircuitResistanceLevel=1e9\n"));
+        m_dir.Write("e.val", ValueSetText("E", {"10", "22", "47", "100"}));
+        m_dir.Write("bad.val", ValueSetText("BAD", {"1k"}));
+        m_dir.Write("omtr.ini", "[Setup]\nRelTol=0.001\nLabel=TSO\n");
+    }
+
+    CliRun Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--dir", m_dir.path().string()});
+        std::ostringstream out, err;
+        const int status = RunCli(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(CliTest, SetsAsJson) {
+    const CliRun r = Run({"--json", "sets"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "{\"sets\":["
+              "{\"label\":\"E\",\"count\":4,\"hasShortCircuit\":false,\"hasOpenCircuit\":false,"
+              "\"file\":\"e.val\"},"
+              "{\"label\":\"T\",\"count\":3,\"hasShortCircuit\":false,\"hasOpenCircuit\":false,"
+              "\"file\":\"t.val\"},"
+              "{\"label\":\"TSO\",\"count\":6,\"hasShortCircuit\":true,\"hasOpenCircuit\":true,"
+              "\"file\":\"so.val\"}],"
+              "\"failures\":[{\"file\":\"bad.val\",\"error\":\"Input error: R1\"}],"
+              "\"preselected\":\"TSO\",\"relTol\":0.001}\n");
+}
+
+TEST_F(CliTest, SetsForPeople) {
+    const CliRun r = Run({"--reltol", "0.5", "sets"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("  TSO   6 values    short open  so.val\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  bad.val: Input error: R1\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Preselected: TSO\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Relative tolerance: 0.05           \n"), std::string::npos)
+        << "--reltol is clamped like the setting\n"
+        << r.out;
+}
+
+TEST_F(CliTest, ValuesOfASet) {
+    const CliRun r = Run({"--json", "values", "tso"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"label\":\"TSO\",\"values\":[0.001,10,22,47,100,1e+09]}\n");
+}
+
+TEST_F(CliTest, NearestAsJson) {
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"between 9.1 and 10",
+         {"--json", "nearest", "T", "9.5"},
+         0,
+         "{\"status\":0,\"nearest\":9.1,\"smaller\":8.2,\"bigger\":10,"
+         "\"errorPercent\":-4.210526315789477}\n",
+         ""},
+        {"no bigger value, open circuit never shown",
+         {"--json", "nearest", "TSO", "500"},
+         0,
+         "{\"status\":0,\"nearest\":100,\"smaller\":47,\"bigger\":null,\"errorPercent\":-80}\n",
+         ""},
+        {"unit letter",
+         {"--json", "nearest", "T", "4k7"},
+         1,
+         "{\"status\":1,\"message\":\"Invalid input data.\"}\n",
+         "Invalid input data.\n"},
+        {"above the range",
+         {"--json", "nearest", "T", "1.1e15"},
+         1,
+         "{\"status\":1,\"message\":\"Invalid input data.\"}\n",
+         "Invalid input data.\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        EXPECT_EQ(r.err, c.err) << c.name;
+    }
+}
+
+TEST_F(CliTest, NearestForPeople) {
+    const CliRun r = Run({"nearest", "T", "9.5"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Nearest value  9.1            \n"
+                     "Smaller value  8.2            \n"
+                     "Bigger value   10             \n"
+                     "Error %        -4.21          \n");
+}
+
+TEST_F(CliTest, UsageErrors) {
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        const char* firstLine;
+    } cases[] = {
+        {"unknown command", {"frobnicate"}, "ohmtrim-cli: unknown command 'frobnicate'"},
+        {"unknown option", {"--verbose", "sets"}, "ohmtrim-cli: unknown option --verbose"},
+        {"unknown set", {"nearest", "E7", "10"}, "ohmtrim-cli: unknown value set 'E7'"},
+        {"missing argument", {"nearest", "T"}, "ohmtrim-cli: nearest takes two arguments: LABEL R"},
+        {"bad reltol", {"--reltol", "x", "sets"}, "ohmtrim-cli: --reltol needs a number, not 'x'"},
+        {"entry out of range",
+         {"solve", "24", "--sets", "T", "--target", "1"},
+         "ohmtrim-cli: no catalogue entry '24' (0 to 23)"},
+        {"wrong number of sets",
+         {"solve", "3", "--sets", "T", "--target", "1"},
+         "ohmtrim-cli: entry 3 needs 2 value sets, one per resistor"},
+        {"missing required input",
+         {"solve", "8", "--sets", "T,T", "--rmax", "1000"},
+         "ohmtrim-cli: entry 8 needs --rmin"},
+        {"input of another kind",
+         {"solve", "3", "--sets", "T,T", "--u1", "1"},
+         "ohmtrim-cli: entry 3 takes no option --u1"},
+        {"no command", {}, "ohmtrim-cli: no command given"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Run(c.args);
+        EXPECT_EQ(r.status, 64) << c.name;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstLine) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+    }
+}
+
+TEST(CliAmbiguity, LabelsDifferingOnlyInCase) {
+    TempDir dir;
+    dir.Write("a.val", ValueSetText("Ab", {"1"}));
+    dir.Write("b.val", ValueSetText("AB", {"2"}));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"--dir", dir.path().string(), "values", "AB"}, out, err), 0)
+        << "an exact match wins";
+    EXPECT_EQ(out.str(), "2              \n");
+    std::ostringstream out2, err2;
+    EXPECT_EQ(RunCli({"--dir", dir.path().string(), "values", "ab"}, out2, err2), 64);
+    EXPECT_EQ(err2.str().substr(0, err2.str().find('\n')),
+              "ohmtrim-cli: value set 'ab' is ambiguous");
+}
+
+} // namespace
+} // namespace ohmtrim

@@ -1,0 +1,353 @@
+#include "valuesets/profile.h"
+
+#include "valuesets/number.h"
+
+#include <climits>
+#include <fstream>
+#include <new>
+#include <system_error>
+
+namespace ohmtrim {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = LowerAscii(c);
+    return out;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+// One physical line of a profile. Offsets are into the whole text.
+struct Line {
+    std::size_t begin = 0;      // first byte of the line
+    std::size_t contentEnd = 0; // end of the line without its "\n" or "\r\n"
+    std::size_t next = 0;       // first byte of the next line
+};
+
+// Cuts text into lines; LF ends a line, and a CR right before it belongs to
+// the line ending. The last line may lack an ending.
+template <typename Visit> void ForEachLine(std::string_view text, std::size_t start, Visit visit) {
+    std::size_t pos = start;
+    while (pos < text.size()) {
+        const std::size_t lf = text.find('\n', pos);
+        Line line;
+        line.begin = pos;
+        if (lf == std::string_view::npos) {
+            line.contentEnd = text.size();
+            line.next = text.size();
+        } else {
+            line.contentEnd = (lf > pos && text[lf - 1] == '\r') ? lf - 1 : lf;
+            line.next = lf + 1;
+        }
+        if (!visit(line))
+            return;
+        pos = line.next;
+    }
+}
+
+enum class LineKind { Blank, Comment, Section, Key, Other };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Blank;
+    std::string_view name;  // section or key name
+    std::string_view value; // key value, trimmed
+    // Offset (within the line content) where the value text starts, after
+    // the '=' and any blanks: a rewrite replaces from here to the line end.
+    std::size_t valueOffset = 0;
+};
+
+ParsedLine ParseLine(std::string_view content) {
+    ParsedLine p;
+    const std::string_view t = TrimBlanksAndTabs(content);
+    if (t.empty())
+        return p;
+    if (t.front() == ';') {
+        p.kind = LineKind::Comment;
+        return p;
+    }
+    if (t.front() == '[') {
+        std::string_view name = t.substr(1);
+        const std::size_t close = name.find(']');
+        if (close != std::string_view::npos)
+            name = name.substr(0, close);
+        p.kind = LineKind::Section;
+        p.name = TrimBlanksAndTabs(name);
+        return p;
+    }
+    const std::size_t eq = content.find('=');
+    if (eq == std::string_view::npos) {
+        p.kind = LineKind::Other;
+        return p;
+    }
+    p.kind = LineKind::Key;
+    p.name = TrimBlanksAndTabs(content.substr(0, eq));
+    std::size_t v = eq + 1;
+    while (v < content.size() && (content[v] == ' ' || content[v] == '\t'))
+        ++v;
+    p.valueOffset = v;
+    p.value = TrimBlanksAndTabs(content.substr(v));
+    return p;
+}
+
+std::size_t SkipBom(std::string_view text) {
+    return text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+}
+
+enum class ReadResult { Ok, Missing, Failed };
+
+// Reads a whole regular file of at most kMaxProfileFileSize bytes.
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& out) {
+    std::error_code ec;
+    const auto st = std::filesystem::status(file, ec);
+    if (st.type() == std::filesystem::file_type::not_found)
+        return ReadResult::Missing;
+    if (ec || st.type() != std::filesystem::file_type::regular)
+        return ReadResult::Failed;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return ReadResult::Failed;
+    try {
+        out.clear();
+        char buffer[64 * 1024];
+        // Read in chunks rather than trusting the size reported up front: the
+        // file may grow while it is read.
+        while (in) {
+            in.read(buffer, sizeof buffer);
+            const auto got = static_cast<std::size_t>(in.gcount());
+            if (out.size() + got > kMaxProfileFileSize)
+                return ReadResult::Failed;
+            out.append(buffer, got);
+        }
+        if (in.bad())
+            return ReadResult::Failed;
+    } catch (const std::bad_alloc&) {
+        return ReadResult::Failed;
+    }
+    return ReadResult::Ok;
+}
+
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+} // namespace
+
+ProfileFile ProfileFile::FromText(std::string_view text) {
+    ProfileFile profile;
+    Section* current = nullptr; // null: before any section, or in a repeated one
+    ForEachLine(text, SkipBom(text), [&](const Line& line) {
+        const ParsedLine p = ParseLine(text.substr(line.begin, line.contentEnd - line.begin));
+        if (p.kind == LineKind::Section) {
+            auto [it, inserted] =
+                profile.m_sectionIndex.try_emplace(Lower(p.name), profile.m_sections.size());
+            if (inserted) {
+                profile.m_sections.push_back(Section{std::string(p.name), {}, {}});
+                current = &profile.m_sections.back();
+            } else {
+                // A later section of the same name is never looked at.
+                current = nullptr;
+            }
+        } else if (p.kind == LineKind::Key && current != nullptr) {
+            auto [it, inserted] =
+                current->index.try_emplace(Lower(p.name), current->entries.size());
+            if (inserted)
+                current->entries.push_back(Entry{std::string(p.name), std::string(p.value)});
+        }
+        return true;
+    });
+    return profile;
+}
+
+std::optional<ProfileFile> ProfileFile::Read(const std::filesystem::path& file) {
+    std::string text;
+    if (ReadWholeFile(file, text) != ReadResult::Ok)
+        return std::nullopt;
+    try {
+        return FromText(text);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+    const auto it = m_sectionIndex.find(Lower(name));
+    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
+}
+
+const ProfileFile::Entry* ProfileFile::FindEntry(std::string_view section,
+                                                 std::string_view key) const {
+    const Section* s = FindSection(section);
+    if (s == nullptr)
+        return nullptr;
+    const auto it = s->index.find(Lower(key));
+    return it == s->index.end() ? nullptr : &s->entries[it->second];
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key,
+                                   std::string_view def, std::size_t maxLength) const {
+    const Entry* e = FindEntry(section, key);
+    const std::string_view value = e != nullptr ? std::string_view(e->value) : def;
+    return std::string(value.substr(0, maxLength));
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const {
+    const Entry* e = FindEntry(section, key);
+    if (e == nullptr)
+        return def;
+    long long n = 0;
+    for (const char c : e->value) {
+        if (c < '0' || c > '9')
+            break;
+        n = n * 10 + (c - '0');
+        if (n > INT_MAX)
+            return INT_MAX;
+    }
+    return static_cast<int>(n);
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    if (const Section* s = FindSection(section)) {
+        keys.reserve(s->entries.size());
+        for (const Entry& e : s->entries)
+            keys.push_back(e.key);
+    }
+    return keys;
+}
+
+bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+    // Anything that would not read back as the same section, key and value
+    // is refused rather than written half-right.
+    if (section.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos ||
+        TrimBlanksAndTabs(section) != section)
+        return false;
+    if (key.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
+        key.front() == ';' || key.front() == '[' || TrimBlanksAndTabs(key) != key)
+        return false;
+    if (HasLineBreak(value))
+        return false;
+
+    try {
+        std::string old;
+        const ReadResult rr = ReadWholeFile(file, old);
+        if (rr == ReadResult::Failed)
+            return false;
+        const bool existed = rr == ReadResult::Ok;
+        const std::string_view text = old;
+
+        // Keep the file's own line endings for the lines we add.
+        const std::size_t firstLf = text.find('\n');
+        const std::string_view eol =
+            (firstLf != std::string_view::npos && firstLf > 0 && text[firstLf - 1] == '\r') ? "\r\n"
+                                                                                            : "\n";
+
+        bool inSection = false;
+        bool sectionFound = false;
+        bool done = false;
+        std::size_t insertAt = 0; // after the last non-blank line of the section
+        bool insertNeedsEol = false;
+        std::string updated;
+        ForEachLine(text, SkipBom(text), [&](const Line& line) {
+            const std::string_view content = text.substr(line.begin, line.contentEnd - line.begin);
+            const ParsedLine p = ParseLine(content);
+            if (p.kind == LineKind::Section) {
+                if (inSection)
+                    return false; // the section ended without the key
+                if (!sectionFound && EqualNoCase(p.name, section)) {
+                    inSection = sectionFound = true;
+                    insertAt = line.next;
+                    insertNeedsEol = line.next == line.contentEnd;
+                }
+                return true;
+            }
+            if (!inSection)
+                return true;
+            if (p.kind == LineKind::Key && EqualNoCase(p.name, key)) {
+                const std::size_t from = line.begin + p.valueOffset;
+                updated.reserve(text.size() + value.size());
+                updated.append(text.substr(0, from));
+                updated.append(value);
+                updated.append(text.substr(line.contentEnd));
+                done = true;
+                return false;
+            }
+            if (p.kind != LineKind::Blank) {
+                insertAt = line.next;
+                insertNeedsEol = line.next == line.contentEnd;
+            }
+            return true;
+        });
+
+        if (!done) {
+            std::string added;
+            if (sectionFound) {
+                if (insertNeedsEol)
+                    added.append(eol);
+                added.append(key).append("=").append(value).append(eol);
+                updated.append(text.substr(0, insertAt))
+                    .append(added)
+                    .append(text.substr(insertAt));
+            } else {
+                updated.append(text);
+                if (!text.empty() && text.back() != '\n')
+                    updated.append(eol);
+                updated.append("[").append(section).append("]").append(eol);
+                updated.append(key).append("=").append(value).append(eol);
+            }
+        }
+        if (existed && updated == old)
+            return true;
+
+        // Write beside the file so that the rename stays on one file system
+        // and replaces the old content in one step.
+        std::filesystem::path temp = file;
+        temp += ".tmp";
+        std::error_code ec;
+        const auto tempType = std::filesystem::symlink_status(temp, ec).type();
+        if (tempType != std::filesystem::file_type::not_found &&
+            tempType != std::filesystem::file_type::regular)
+            return false; // never write through a link or into a directory
+        bool written = false;
+        {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            if (out) {
+                out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
+                out.close();
+                written = !out.fail();
+            }
+        }
+        if (written && existed) {
+            const auto perms = std::filesystem::status(file, ec).permissions();
+            if (!ec)
+                std::filesystem::permissions(temp, perms, ec); // best effort
+        }
+        if (written) {
+            std::filesystem::rename(temp, file, ec);
+            if (!ec)
+                return true;
+        }
+        std::filesystem::remove(temp, ec);
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace ohmtrim
