@@ -37,24 +37,6 @@ constexpr int kLastEntry = kCatalogueSize - 1;
 // The drawing area, repainted when the entry changes.
 constexpr QRect kDrawingArea(0, 0, 300, 440);
 
-// Entry 0, the colour-code converter, shows a resistor with four bands:
-// red, violet (magenta), yellow - 270 kilohm - and a brown tolerance band.
-void DrawColourBandResistor(QPainter& p, const DrawingObjects& o) {
-    p.setBrush(o.greyBrush);
-    p.drawLine(150, 100, 150, 130);
-    p.drawRect(QRect(QPoint(110, 130), QPoint(189, 279)));
-    p.drawLine(150, 280, 150, 310);
-    p.setPen(o.redBandPen);
-    p.drawLine(121, 150, 178, 150);
-    p.setPen(o.magentaBandPen);
-    p.drawLine(121, 175, 178, 175);
-    p.setPen(o.yellowBandPen);
-    p.drawLine(121, 200, 178, 200);
-    p.setPen(o.brownBandPen);
-    p.drawLine(121, 260, 178, 260);
-    p.setPen(o.outlinePen);
-}
-
 } // namespace
 
 TForm1::TForm1(Platform& platform, const std::filesystem::path& dir)
