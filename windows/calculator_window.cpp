@@ -124,6 +124,11 @@ void CalculatorWindow::FormShow() {
         edit->clear();
     ShowExtras();
     move(m_shell.sharedPosition());
+    // The first control of the tab chain starts with the focus; later shows
+    // keep the control the user left.
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
     for (const auto& spec : m_description.controls) {
         if (spec.tabOrder == 0) {
             if (auto* first = control<QWidget>(spec.name))

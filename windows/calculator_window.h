@@ -130,6 +130,7 @@ private:
     const CalculatorDescription& m_description;
     std::vector<const CatalogueEntry*> m_entries; // every entry this window serves
     int m_variant = 0;
+    bool m_shownBefore = false;
     std::vector<QComboBox*> m_lists; // ComboBox1, ComboBox2, ...
     std::vector<int> m_selection;    // one per list
 };

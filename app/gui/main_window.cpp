@@ -106,9 +106,11 @@ void TForm1::FormShow() {
             const QRect area = s->availableGeometry();
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
+        // The first control of the tab chain starts with the focus; later
+        // shows keep the control the user left.
+        if (QWidget* first = findChild<QWidget*>(QStringLiteral("Button4")))
+            first->setFocus();
     }
-    if (QWidget* first = findChild<QWidget*>(QStringLiteral("Button4")))
-        first->setFocus();
 }
 
 void TForm1::FormHide() {
