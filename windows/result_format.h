@@ -9,8 +9,8 @@ enum class ResultFormat {
     Percent, // errors in percent: "%-15.3G"
 };
 
-// The one place where numbers become the text of result boxes. The trailing
-// blanks up to 15 characters are part of the text.
+// Numbers as the result boxes show them (the formats of circuits/format.h).
+// The trailing blanks up to 15 characters are part of the text.
 QString FormatResult(double value, ResultFormat format);
 
 } // namespace ohmtrim
