@@ -1,3 +1,4 @@
+#include "tests/core/search_test_support.h"
 #include "search/divider_searches.h"
 
 #include "search/pair_searches.h"
@@ -17,29 +18,15 @@
 namespace ohmtrim {
 namespace {
 
-using Table = std::vector<double>;
+using testing::CeilingRef;
+using testing::Context;
+using testing::E12From100To82000;
+using testing::kSmallDividerTable;
+using testing::PollCounter;
+using testing::Table;
 using Outs = std::array<double, 4>;
 
 constexpr double U = -7.0; // an output the search must not touch
-
-// Counts the Escape polls; Escape reads as down from poll number downFrom on.
-struct PollCounter {
-    int polls = 0;
-    int downFrom = INT_MAX;
-    static bool Poll(void* data) {
-        auto* p = static_cast<PollCounter*>(data);
-        ++p->polls;
-        return p->polls >= p->downFrom;
-    }
-};
-
-SearchContext Context(double relTol, PollCounter& counter) {
-    SearchContext ctx;
-    ctx.relTol = relTol;
-    ctx.poll = &PollCounter::Poll;
-    ctx.pollData = &counter;
-    return ctx;
-}
 
 enum class Routine { PairTop, TripleTop, SeriesTop, Pairs };
 
@@ -410,7 +397,7 @@ TEST(DividerMulti, LowerBranchRoutinesPollEveryTwentiethCandidate) {
             // Tolerance 0 and a wide range: the whole table from the start index.
             const SearchStatus status =
                 RunRoutine(r, {10, 5, 0, c.rmin, 1e15}, t, o, Context(0, counter));
-            const auto label = testing::Message()
+            const auto label = ::testing::Message()
                                << NameOf(r) << ", " << c.entries << " entries, Rmin " << c.rmin
                                << ", down from poll " << c.downFrom;
             EXPECT_EQ(status, c.status) << label;
@@ -707,7 +694,7 @@ TEST(DividerMulti, ToleranceZeroMatchesReferenceOnRandomTables) {
             const SearchStatus expected = r == Routine::Pairs
                                               ? ReferencePairs(in, t, want)
                                               : ReferenceLowerBranch(r, in, t, want);
-            const auto label = testing::Message() << NameOf(r) << ", seed " << seed;
+            const auto label = ::testing::Message() << NameOf(r) << ", seed " << seed;
             EXPECT_EQ(status, expected) << label;
             for (std::size_t m = 0; m < 4; ++m)
                 EXPECT_EQ(Bits(got[m]), Bits(want[m])) << label << ", R" << m + 1;

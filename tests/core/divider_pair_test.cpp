@@ -1,3 +1,4 @@
+#include "tests/core/search_test_support.h"
 #include "search/divider_searches.h"
 
 #include <gtest/gtest.h>
@@ -15,37 +16,12 @@
 namespace ohmtrim {
 namespace {
 
-using Table = std::vector<double>;
-
-// Counts the Escape polls; Escape reads as down from poll number downFrom on.
-struct PollCounter {
-    int polls = 0;
-    int downFrom = INT_MAX;
-    static bool Poll(void* data) {
-        auto* p = static_cast<PollCounter*>(data);
-        ++p->polls;
-        return p->polls >= p->downFrom;
-    }
-};
-
-SearchContext Context(double relTol, PollCounter& counter) {
-    SearchContext ctx;
-    ctx.relTol = relTol;
-    ctx.poll = &PollCounter::Poll;
-    ctx.pollData = &counter;
-    return ctx;
-}
-
-const Table kSmall{100, 220, 470, 1000, 2200, 4700, 10000};
-
-Table E12From100To82000() {
-    const double base[] = {10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82};
-    Table t;
-    for (double decade : {10.0, 100.0, 1000.0})
-        for (double b : base)
-            t.push_back(b * decade);
-    return t;
-}
+using testing::CeilingRef;
+using testing::Context;
+using testing::E12From100To82000;
+using testing::kSmallDividerTable;
+using testing::PollCounter;
+using testing::Table;
 
 constexpr double kUntouched = -7.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -68,36 +44,42 @@ TEST(FindDividerPair, Examples) {
     const double U = kUntouched;
     const PairCase cases[] = {
         // Totals 200, 440, 940 lie below Rmin; (1000, 1000) is exact.
-        {"exact pair after totals below Rmin", 10, 5, 0, 1000, 100000, kSmall, 1e-6, F, 1000, 1000},
-        {"rising voltages, same pair", 0, 5, 10, 1000, 100000, kSmall, 1e-6, F, 1000, 1000},
+        {"exact pair after totals below Rmin", 10, 5, 0, 1000, 100000, kSmallDividerTable, 1e-6, F,
+         1000, 1000},
+        {"rising voltages, same pair", 0, 5, 10, 1000, 100000, kSmallDividerTable, 1e-6, F, 1000,
+         1000},
         {"E12, 12 V to 5 V", 12, 5, 0, 1000, 20000, e12, 1e-6, F, 4700, 3300},
         {"E12, rising 0 V to 7 V of 12 V", 0, 7, 12, 1000, 20000, e12, 1e-6, F, 4700, 3300},
         // k = 5/12; 680 with 470 misses by 0.00797 < 0.05 k and ends the scan.
         {"E12, first pair within 5 % wins", 12, 5, 0, 1000, 20000, e12, 0.05, F, 680, 470},
         {"E12, tolerance 0 scans to the best", 12, 5, 0, 1000, 20000, e12, 0, F, 4700, 3300},
-        {"total equal to Rmin accepted", 10, 5, 0, 2000, 100000, kSmall, 1e-6, F, 1000, 1000},
-        {"total equal to Rmax accepted", 10, 5, 0, 1000, 2000, kSmall, 1e-6, F, 1000, 1000},
-        {"Rmax at the limit accepted", 10, 5, 0, 1000, 1e15, kSmall, 1e-6, F, 1000, 1000},
-        {"first total above Rmax stops", 10, 5, 0, 1000, 1999, kSmall, 1e-6, N, 0, 0},
-        {"Rmax below every total", 10, 5, 0, 1, 150, kSmall, 1e-6, N, 0, 0},
-        {"every total below Rmin", 10, 5, 0, 30000, 100000, kSmall, 1e-6, N, 0, 0},
-        {"Rmin 0", 10, 5, 0, 0, 100000, kSmall, 1e-6, I, U, U},
-        {"Rmin negative", 10, 5, 0, -5, 100000, kSmall, 1e-6, I, U, U},
-        {"Rmin just below 1e-15", 10, 5, 0, 0.9e-15, 100000, kSmall, 1e-6, I, U, U},
-        {"Rmax above 1e15", 10, 5, 0, 1000, 2e15, kSmall, 1e-6, I, U, U},
-        {"Rmin equal to Rmax", 10, 5, 0, 1000, 1000, kSmall, 1e-6, I, U, U},
-        {"Rmin above Rmax", 10, 5, 0, 2000, 1000, kSmall, 1e-6, I, U, U},
-        {"U2 equal to U1", 10, 10, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"U2 equal to U3", 10, 0, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"U2 above both", 10, 12, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"U2 below both, rising", 0, -1, 10, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"U2 within 1e-15 of U1", 1, 1 - 5e-16, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"U2 within 1e-15 of U3", 1, 5e-16, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"all voltages 0", 0, 0, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"Rmin not a number", 10, 5, 0, kNaN, 100000, kSmall, 1e-6, I, U, U},
-        {"Rmax not a number", 10, 5, 0, 1000, kNaN, kSmall, 1e-6, I, U, U},
-        {"U1 infinite", kInf, 5, 0, 1000, 100000, kSmall, 1e-6, I, U, U},
-        {"voltage span overflows", 1e308, 0, -1e308, 1000, 100000, kSmall, 1e-6, I, U, U},
+        {"total equal to Rmin accepted", 10, 5, 0, 2000, 100000, kSmallDividerTable, 1e-6, F, 1000,
+         1000},
+        {"total equal to Rmax accepted", 10, 5, 0, 1000, 2000, kSmallDividerTable, 1e-6, F, 1000,
+         1000},
+        {"Rmax at the limit accepted", 10, 5, 0, 1000, 1e15, kSmallDividerTable, 1e-6, F, 1000,
+         1000},
+        {"first total above Rmax stops", 10, 5, 0, 1000, 1999, kSmallDividerTable, 1e-6, N, 0, 0},
+        {"Rmax below every total", 10, 5, 0, 1, 150, kSmallDividerTable, 1e-6, N, 0, 0},
+        {"every total below Rmin", 10, 5, 0, 30000, 100000, kSmallDividerTable, 1e-6, N, 0, 0},
+        {"Rmin 0", 10, 5, 0, 0, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmin negative", 10, 5, 0, -5, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmin just below 1e-15", 10, 5, 0, 0.9e-15, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmax above 1e15", 10, 5, 0, 1000, 2e15, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmin equal to Rmax", 10, 5, 0, 1000, 1000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmin above Rmax", 10, 5, 0, 2000, 1000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 equal to U1", 10, 10, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 equal to U3", 10, 0, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 above both", 10, 12, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 below both, rising", 0, -1, 10, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 within 1e-15 of U1", 1, 1 - 5e-16, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"U2 within 1e-15 of U3", 1, 5e-16, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"all voltages 0", 0, 0, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmin not a number", 10, 5, 0, kNaN, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"Rmax not a number", 10, 5, 0, 1000, kNaN, kSmallDividerTable, 1e-6, I, U, U},
+        {"U1 infinite", kInf, 5, 0, 1000, 100000, kSmallDividerTable, 1e-6, I, U, U},
+        {"voltage span overflows", 1e308, 0, -1e308, 1000, 100000, kSmallDividerTable, 1e-6, I, U,
+         U},
     };
     for (const auto& c : cases) {
         PollCounter counter;
@@ -148,7 +130,7 @@ TEST(FindDividerPair, PollsEscapeBeforeEveryTwentiethEntry) {
         const SearchStatus status =
             FindDividerPair(10, 5, 0, 1e-3, 1e15, t.data(), c.entries, t.data(), c.entries, r1, r2,
                             Context(0, counter));
-        const auto label = testing::Message()
+        const auto label = ::testing::Message()
                            << c.entries << " entries, down from poll " << c.downFrom;
         EXPECT_EQ(status, c.status) << label;
         EXPECT_EQ(counter.polls, c.polls) << label;
@@ -164,14 +146,14 @@ TEST(FindDividerPair, DefaultContextReadsTheEscapeFlag) {
     SearchContext ctx;
     ctx.escape = &escape;
     double r1 = kUntouched, r2 = kUntouched;
-    EXPECT_EQ(
-        FindDividerPair(10, 5, 0, 1000, 100000, kSmall.data(), 7, kSmall.data(), 7, r1, r2, ctx),
-        SearchStatus::Aborted);
+    EXPECT_EQ(FindDividerPair(10, 5, 0, 1000, 100000, kSmallDividerTable.data(), 7,
+                              kSmallDividerTable.data(), 7, r1, r2, ctx),
+              SearchStatus::Aborted);
     EXPECT_EQ(r1, kUntouched);
     escape = false;
-    EXPECT_EQ(
-        FindDividerPair(10, 5, 0, 1000, 100000, kSmall.data(), 7, kSmall.data(), 7, r1, r2, ctx),
-        SearchStatus::Found);
+    EXPECT_EQ(FindDividerPair(10, 5, 0, 1000, 100000, kSmallDividerTable.data(), 7,
+                              kSmallDividerTable.data(), 7, r1, r2, ctx),
+              SearchStatus::Found);
     EXPECT_EQ(r1, 1000);
 }
 

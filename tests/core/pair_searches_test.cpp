@@ -1,3 +1,4 @@
+#include "tests/core/search_test_support.h"
 #include "search/pair_searches.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,12 @@
 
 namespace ohmtrim {
 
-using Table = std::vector<double>;
+using testing::CeilingRef;
+using testing::Context;
+using testing::E12From100To82000;
+using testing::kSmallDividerTable;
+using testing::PollCounter;
+using testing::Table;
 
 // ---- literal reference, shared with the triple-search tests ------------------------
 //
@@ -61,22 +67,6 @@ void Bracket(double x, const Table& v, int& lo, int& hi) {
     }
 }
 
-int Ceiling(double x, const Table& v) {
-    const int n = static_cast<int>(v.size());
-    if (n == 1)
-        return x <= v[0] ? 0 : -1;
-    if (x <= v[0])
-        return 0;
-    if (x > v[n - 1])
-        return -1;
-    if (x == v[n - 1])
-        return n - 1;
-    for (int i = 0; i < n; ++i)
-        if (v[i] >= x)
-            return i;
-    return -1;
-}
-
 Cand Choose(const Cand& seed, const std::vector<Cand>& visited, double threshold) {
     for (const auto& c : visited)
         if (c.err < threshold && c.err < seed.err)
@@ -118,7 +108,7 @@ Trace ParallelPairTrace(double target, double tol, const Table& a, const Table& 
     const double pLast = aLast * bLast / (aLast + bLast);
     if (target >= pLast)
         return Shortcut(aLast, bLast);
-    const int i0 = Ceiling(target + 1e-15, a);
+    const int i0 = CeilingRef(target + 1e-15, a);
     if (i0 < 0)
         return Shortcut(aLast, bLast);
     Trace t;

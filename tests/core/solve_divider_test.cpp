@@ -1,3 +1,4 @@
+#include "tests/core/search_test_support.h"
 #include "circuits/solve_parts.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +11,12 @@
 namespace ohmtrim {
 namespace {
 
-using Table = std::vector<double>;
-
-const Table kSmall{100, 220, 470, 1000, 2200, 4700, 10000};
-
-Table E12From100To82000() {
-    const double base[] = {10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82};
-    Table t;
-    for (double decade : {10.0, 100.0, 1000.0})
-        for (double b : base)
-            t.push_back(b * decade);
-    return t;
-}
+using testing::CeilingRef;
+using testing::Context;
+using testing::E12From100To82000;
+using testing::kSmallDividerTable;
+using testing::PollCounter;
+using testing::Table;
 
 // The named result of an outcome (NaN when absent).
 double ResultOf(const SolveOutcome& out, std::string_view name) {
@@ -66,14 +61,14 @@ TEST(SolveDivider, ChosenValuesTotalAndOutputVoltage) {
         {"two resistors",
          8,
          {0, 10, 5, 0, 1000, 100000},
-         {&kSmall, &kSmall},
+         {&kSmallDividerTable, &kSmallDividerTable},
          {1000, 1000},
          2000,
          5},
         {"two resistors, rising voltages",
          8,
          {0, 0, 5, 10, 1000, 100000},
-         {&kSmall, &kSmall},
+         {&kSmallDividerTable, &kSmallDividerTable},
          {1000, 1000},
          2000,
          10 + (0 - 10) * 1000.0 / 2000.0},
@@ -168,7 +163,7 @@ TEST(SolveDivider, FailuresCarryNoValuesAndNoResults) {
     for (int entry = 8; entry <= 12; ++entry)
         for (const auto& c : cases) {
             const std::vector<const Table*> t(
-                static_cast<std::size_t>(CatalogueAt(entry).resistors), &kSmall);
+                static_cast<std::size_t>(CatalogueAt(entry).resistors), &kSmallDividerTable);
             const SolveOutcome out = SolveEntry(entry, c.in, TablesOf(t), SearchContext{});
             EXPECT_EQ(out.status, c.status) << "entry " << entry << ": " << c.name;
             EXPECT_TRUE(out.values.empty()) << "entry " << entry << ": " << c.name;
@@ -189,12 +184,12 @@ TEST(SolveDivider, RefusesWhatIsNotADividerCalculator) {
         {"four-resistor divider with three tables", 12, 3},
     };
     for (const auto& c : cases) {
-        const std::vector<const Table*> t(static_cast<std::size_t>(c.tables), &kSmall);
+        const std::vector<const Table*> t(static_cast<std::size_t>(c.tables), &kSmallDividerTable);
         const SolveOutcome out = SolveEntry(c.entry, in, TablesOf(t), SearchContext{});
         EXPECT_EQ(out.status, SearchStatus::InvalidInput) << c.name;
         EXPECT_TRUE(out.values.empty()) << c.name;
     }
-    std::vector<ValueTable> empty = TablesOf({&kSmall, &kSmall});
+    std::vector<ValueTable> empty = TablesOf({&kSmallDividerTable, &kSmallDividerTable});
     empty[1].count = 0;
     EXPECT_EQ(SolveEntry(8, in, empty, SearchContext{}).status, SearchStatus::InvalidInput)
         << "empty table";

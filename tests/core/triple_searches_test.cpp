@@ -1,3 +1,4 @@
+#include "tests/core/search_test_support.h"
 #include "search/triple_searches.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,12 @@
 
 namespace ohmtrim {
 
-using Table = std::vector<double>;
+using testing::CeilingRef;
+using testing::Context;
+using testing::E12From100To82000;
+using testing::kSmallDividerTable;
+using testing::PollCounter;
+using testing::Table;
 
 // The literal pair-search references and the random tables live beside the
 // pair-search tests.
@@ -61,22 +67,6 @@ Trace Shortcut(double a, double b, double c) {
     return t;
 }
 
-int Ceiling(double x, const Table& v) {
-    const int n = static_cast<int>(v.size());
-    if (n == 1)
-        return x <= v[0] ? 0 : -1;
-    if (x <= v[0])
-        return 0;
-    if (x > v[n - 1])
-        return -1;
-    if (x == v[n - 1])
-        return n - 1;
-    for (int i = 0; i < n; ++i)
-        if (v[i] >= x)
-            return i;
-    return -1;
-}
-
 Trace SeriesTripleTrace(double target, double tol, const Table& a, const Table& b, const Table& c) {
     if (a[0] + b[0] + c[0] >= target)
         return Shortcut(a[0], b[0], c[0]);
@@ -109,7 +99,7 @@ Trace ParallelTripleTrace(double target, double tol, const Table& a, const Table
     Trace t;
     t.seed = {{sa, sb, sc}, std::fabs(target - ParallelOfThree(sa, sb, sc))};
     const double g = 1 / target;
-    const int i0 = Ceiling(target + 1e-15, a);
+    const int i0 = CeilingRef(target + 1e-15, a);
     if (i0 < 0)
         return Shortcut(a.back(), b.back(), c.back());
     if (i0 > 0) {
