@@ -22,9 +22,7 @@ using namespace ohmtrim;
 using ohmtrim::bench::ESeries;
 
 const std::vector<double>& Table(ESeries s) {
-    static const std::vector<double> e96 = bench::ESeriesValues(ESeries::E96, 0, 7);
-    static const std::vector<double> e192 = bench::ESeriesValues(ESeries::E192, 0, 7);
-    return s == ESeries::E96 ? e96 : e192;
+    return bench::OneOhmToTenMegohm(s);
 }
 
 struct Case {

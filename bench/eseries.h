@@ -107,4 +107,12 @@ inline std::vector<double> WithBoundaries(std::vector<double> values, double sho
     return values;
 }
 
+// The E96 or E192 series from 1 ohm to 10 Mohm, as the shipped value sets
+// hold them; built once.
+inline const std::vector<double>& OneOhmToTenMegohm(ESeries s) {
+    static const std::vector<double> e96 = ESeriesValues(ESeries::E96, 0, 7);
+    static const std::vector<double> e192 = ESeriesValues(ESeries::E192, 0, 7);
+    return s == ESeries::E96 ? e96 : e192;
+}
+
 } // namespace ohmtrim::bench
