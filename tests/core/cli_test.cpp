@@ -167,3 +167,30 @@ TEST(CliAmbiguity, LabelsDifferingOnlyInCase) {
 
 } // namespace
 } // namespace ohmtrim
+
+namespace ohmtrim {
+namespace {
+
+TEST(CliShippedData, SetsInListOrder) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"--dir", OHMTRIM_SOURCE_DIR "/data", "--json", "sets"}, out, err), 0);
+    const std::string json = out.str();
+    // Each shipped set with its count, in list order: shorter labels first,
+    // then by text, so the variants follow the series of the same length.
+    const std::pair<const char*, int> expected[] = {
+        {"E3", 22},   {"E6", 43},     {"E12", 85},   {"E24", 169},   {"E48", 337},
+        {"E96", 673}, {"E192", 1345}, {"E12SO", 87}, {"E24SO", 171}, {"E96SO", 675},
+    };
+    std::size_t at = 0;
+    for (const auto& [label, count] : expected) {
+        const std::string item =
+            std::string("{\"label\":\"") + label + "\",\"count\":" + std::to_string(count) + ",";
+        const std::size_t found = json.find(item, at);
+        ASSERT_NE(found, std::string::npos) << label << " missing or out of order in " << json;
+        at = found + item.size();
+    }
+    EXPECT_NE(json.find("\"failures\":[],\"preselected\":\"E24\""), std::string::npos) << json;
+}
+
+} // namespace
+} // namespace ohmtrim
