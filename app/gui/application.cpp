@@ -4,6 +4,7 @@
 #include "app/gui/fonts.h"
 #include "app/gui/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
 
 #include <QApplication>
@@ -24,9 +25,17 @@ template <class W> std::unique_ptr<QWidget> Create(Shell& shell) {
 
 // In creation order; a window that does not exist yet is simply absent, and
 // "&Select circuit" on its entries keeps the main window.
+// clang-format off
 constexpr WindowRegistration kWindows[] = {
     {"TForm2", &Create<TForm2>},
+    {"TForm3", &Create<TForm3>},
+    {"TForm4", &Create<TForm4>},
+    {"TForm5", &Create<TForm5>},
+    {"TForm6", &Create<TForm6>},
+    {"TForm8", &Create<TForm8>},
+    {"TForm17", &Create<TForm17>},
 };
+// clang-format on
 
 // Catches what escapes an event handler: Qt cannot carry an exception
 // through its event loop, so the first one ends the loop and is shown after.

@@ -49,6 +49,22 @@ TEST(Render, WindowsToPng) {
     single->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("4800"));
     Click(*single, "Button2");
     save(*single, "tform2_after.png");
+    // The windows of entries 2 to 7 in catalogue order, after a search.
+    const std::pair<const char*, const char*> searched[] = {
+        {"TForm5", "1234"},  {"TForm3", "12345"}, {"TForm6", "999"},
+        {"TForm4", "17777"}, {"TForm17", "2345"}, {"TForm8", "6666"},
+    };
+    Click(*single, "Button1");
+    for (const auto& [className, target] : searched) {
+        Click(main, "Button1");
+        Click(main, "Button2");
+        QWidget* w = program.window(className);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w)) << className;
+        w->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromLatin1(target));
+        Click(*w, "Button2");
+        save(*w, QString::fromLatin1(className).toLower().toStdString() + "_after.png");
+        Click(*w, "Button1");
+    }
 }
 
 } // namespace
