@@ -4,6 +4,7 @@
 #include "app/gui/fonts.h"
 #include "app/gui/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/divider_windows.h"
 #include "windows/single_resistor_window.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@ template <class W> std::unique_ptr<QWidget> Create(Shell& shell) {
 // "&Select circuit" on its entries keeps the main window.
 constexpr WindowRegistration kWindows[] = {
     {"TForm2", &Create<TForm2>},
+    {"TForm7", &Create<TForm7>},
+    {"TForm9", &Create<TForm9>},
+    {"TForm22", &Create<TForm22>},
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception
