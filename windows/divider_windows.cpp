@@ -55,17 +55,12 @@ constexpr ResultBinding kForm7Results[] = {
     {"Edit7", 0, "resistance", F::Value},
     {"Edit8", 0, "u2",         F::Value},
 };
-// clang-format on
 
 const CalculatorDescription kForm7{
-    "TForm7",
-    kForm7Controls,
-    kForm7Inputs,
-    kForm7Results,
-    "Button2",
-    "Button1",
-    TitleBarClose::EndProgram,
+    "TForm7", kForm7Controls, kForm7Inputs, kForm7Results,
+    "Button2", "Button1", TitleBarClose::EndProgram,
 };
+// clang-format on
 
 // ---- TForm22: R1 // R2 above R3 --------------------------------------------------
 
@@ -113,17 +108,12 @@ constexpr ResultBinding kForm22Results[] = {
 constexpr ShowHelpContext kForm22HelpOnShow[] = {
     {0, "Edit3", 154}, {0, "Edit4", 155}, {0, "Edit9", 150},
 };
-// clang-format on
 
 const CalculatorDescription kForm22{
-    "TForm22",
-    kForm22Controls,
-    kForm22Inputs,
-    kForm22Results,
-    "Button1",
-    "Button2",
-    TitleBarClose::ReturnToMain,
+    "TForm22", kForm22Controls, kForm22Inputs, kForm22Results,
+    "Button1", "Button2", TitleBarClose::ReturnToMain,
 };
+// clang-format on
 
 // ---- TForm9: four resistors, three circuit variants ----------------------------
 
@@ -179,17 +169,12 @@ constexpr ShowHelpContext kForm9HelpOnShow[] = {
     {2, "Edit3", 56}, {2, "Edit4", 55}, {2, "Edit10", 57},
     {3, "Edit3", 83}, {3, "Edit4", 82}, {3, "Edit10", 84},
 };
-// clang-format on
 
 const CalculatorDescription kForm9{
-    "TForm9",
-    kForm9Controls,
-    kForm9Inputs,
-    kForm9Results,
-    "Button2",
-    "Button1",
-    TitleBarClose::EndProgram,
+    "TForm9", kForm9Controls, kForm9Inputs, kForm9Results,
+    "Button2", "Button1", TitleBarClose::EndProgram,
 };
+// clang-format on
 
 } // namespace
 
