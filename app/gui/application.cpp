@@ -4,6 +4,7 @@
 #include "app/gui/fonts.h"
 #include "app/gui/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/divider_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
 
@@ -32,8 +33,11 @@ constexpr WindowRegistration kWindows[] = {
     {"TForm4", &Create<TForm4>},
     {"TForm5", &Create<TForm5>},
     {"TForm6", &Create<TForm6>},
+    {"TForm7", &Create<TForm7>},
     {"TForm8", &Create<TForm8>},
+    {"TForm9", &Create<TForm9>},
     {"TForm17", &Create<TForm17>},
+    {"TForm22", &Create<TForm22>},
 };
 // clang-format on
 

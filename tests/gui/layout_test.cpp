@@ -90,10 +90,13 @@ TEST_F(LayoutTest, LongestResultsAndValueSetLabelsFit) {
     // up to its length limit, and a value-set label of five wide letters.
     const QString value = QStringLiteral("-8.88888E-15");
     const QString percent = QStringLiteral("-8.88E+08");
+    // An input box without a length limit scrolls its text; it must show at
+    // least nine digits whole.
+    const QString unlimitedInput(9, QLatin1Char('8'));
     for (QWidget* window : windows) {
         for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
             const QFontMetrics fm(edit->font());
-            QString widest = edit->isEnabled() ? value : percent;
+            QString widest = edit->isEnabled() ? unlimitedInput : percent;
             if (edit->isEnabled() && edit->maxLength() < 100)
                 widest = QString(edit->maxLength(), QLatin1Char('8'));
             if (!edit->isEnabled() && edit->width() > 140)

@@ -2,6 +2,7 @@
 // for a person to look at (the main window at every catalogue entry, the
 // single-resistor window before and after a search).
 #include "tests/gui/gui_support.h"
+#include "windows/divider_windows.h"
 
 #include <QPixmap>
 
@@ -64,6 +65,53 @@ TEST(Render, WindowsToPng) {
         Click(*w, "Button2");
         save(*w, QString::fromLatin1(className).toLower().toStdString() + "_after.png");
         Click(*w, "Button1");
+    }
+}
+
+// The voltage-divider windows at every catalogue entry they serve, before
+// and after a search.
+TEST(Render, DividerWindowsToPng) {
+    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
+    if (out == nullptr || *out == '\0')
+        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
+    const std::filesystem::path outDir(out);
+    std::filesystem::create_directories(outDir);
+    FakePlatform platform;
+    TempProgramDir dir;
+    dir.WriteValueSet("e12.val", "E12",
+                      {"1000", "1200", "1500", "1800", "2200", "2700", "3300", "3900", "4700",
+                       "5600", "6800", "8200"});
+    Program program(platform, dir.path());
+    TForm1& main = program.mainWindow();
+    main.show();
+    const struct {
+        int entry;
+        const CalculatorDescription& description;
+    } windows[] = {
+        {8, TForm7::Description()},  {9, TForm22::Description()}, {10, TForm9::Description()},
+        {11, TForm9::Description()}, {12, TForm9::Description()},
+    };
+    const std::pair<std::string_view, const char*> inputs[] = {
+        {"u1", "12"}, {"u2", "5"}, {"u3", "0"}, {"rmax", "20000"}, {"rmin", "1000"}};
+    for (const auto& w : windows) {
+        while (main.catalogueIndex() != w.entry)
+            Click(main, "Button1");
+        Click(main, "Button2");
+        QWidget* window = program.window(w.description.className);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const std::string name =
+            std::string(w.description.className) + "_entry" + std::to_string(w.entry);
+        EXPECT_TRUE(window->grab().save(
+            QString::fromStdString((outDir / (name + "_before.png")).string())));
+        for (const auto& binding : w.description.inputs)
+            for (const auto& [input, text] : inputs)
+                if (binding.input == input)
+                    window->findChild<QLineEdit*>(ToQString(binding.edit))
+                        ->setText(QString::fromLatin1(text));
+        Click(*window, std::string(w.description.goButton).c_str());
+        EXPECT_TRUE(
+            window->grab().save(QString::fromStdString((outDir / (name + "_after.png")).string())));
+        Click(*window, std::string(w.description.closeButton).c_str());
     }
 }
 
