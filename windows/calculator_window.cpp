@@ -53,13 +53,13 @@ CalculatorWindow::CalculatorWindow(Shell& shell, const CalculatorDescription& de
     setAttribute(Qt::WA_QuitOnClose, false);
 
     BuildControls(*this, description.controls);
-    for (const auto& spec : description.controls) {
-        const int k = ListNumber(spec.name);
-        if (spec.kind != ControlKind::ValueSet || k < 1)
+    for (const auto& row : description.controls) {
+        const int k = ListNumber(row.name);
+        if (row.kind != ControlKind::ValueSet || k < 1)
             continue;
         if (static_cast<int>(m_lists.size()) < k)
             m_lists.resize(static_cast<std::size_t>(k), nullptr);
-        m_lists[static_cast<std::size_t>(k - 1)] = control<QComboBox>(spec.name);
+        m_lists[static_cast<std::size_t>(k - 1)] = control<QComboBox>(row.name);
     }
     m_selection.assign(m_lists.size(), -1);
     for (std::size_t i = 0; i < m_lists.size(); ++i) {
@@ -129,9 +129,9 @@ void CalculatorWindow::FormShow() {
     if (m_shownBefore)
         return;
     m_shownBefore = true;
-    for (const auto& spec : m_description.controls) {
-        if (spec.tabOrder == 0) {
-            if (auto* first = control<QWidget>(spec.name))
+    for (const auto& row : m_description.controls) {
+        if (row.tabOrder == 0) {
+            if (auto* first = control<QWidget>(row.name))
                 first->setFocus();
             break;
         }
@@ -197,12 +197,12 @@ void CalculatorWindow::RunGo() {
         edit->setText(QString::fromStdString(texts.back()));
     }
     // 2. Old results vanish before the search starts.
-    for (const auto& spec : m_description.controls)
-        if (spec.kind == ControlKind::Result)
-            control<QLineEdit>(spec.name)->clear();
-    for (const auto& spec : m_description.controls)
-        if (spec.kind == ControlKind::Result || spec.kind == ControlKind::Input)
-            control<QLineEdit>(spec.name)->repaint();
+    for (const auto& row : m_description.controls)
+        if (row.kind == ControlKind::Result)
+            control<QLineEdit>(row.name)->clear();
+    for (const auto& row : m_description.controls)
+        if (row.kind == ControlKind::Result || row.kind == ControlKind::Input)
+            control<QLineEdit>(row.name)->repaint();
     // 3. No value set chosen (none loaded): nothing more to do.
     if (!SelectionsUsable())
         return;

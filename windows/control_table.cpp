@@ -19,47 +19,47 @@ namespace {
 
 const QColor kResultTextColour(96, 96, 96);
 
-QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
-    const QString caption = ToQString(spec.caption);
-    switch (spec.kind) {
+QWidget* CreateControl(QWidget& parent, const ControlSpec& row) {
+    const QString caption = ToQString(row.caption);
+    switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::Heading: {
         auto* label = new QLabel(caption, &parent);
-        label->setFont(UiFont(spec.kind == ControlKind::Heading ? 17 : 20));
+        label->setFont(UiFont(row.kind == ControlKind::Heading ? 17 : 20));
         label->setContentsMargins(0, 0, 0, 0);
         label->setIndent(0);
         label->setTextFormat(Qt::PlainText);
-        label->move(spec.left, spec.top);
+        label->move(row.left, row.top);
         label->adjustSize();
         return label;
     }
     case ControlKind::Input:
     case ControlKind::Result: {
         auto* edit = new QLineEdit(&parent);
-        if (spec.maxLength > 0)
-            edit->setMaxLength(spec.maxLength);
+        if (row.maxLength > 0)
+            edit->setMaxLength(row.maxLength);
         // Result boxes are greyed, read-only and take no focus. The style's
         // disabled text is too faint to read results from; a darker grey
         // still says "not editable".
-        edit->setEnabled(spec.kind == ControlKind::Input);
-        if (spec.kind == ControlKind::Result) {
+        edit->setEnabled(row.kind == ControlKind::Input);
+        if (row.kind == ControlKind::Result) {
             QPalette palette = edit->palette();
             palette.setColor(QPalette::Disabled, QPalette::Text, kResultTextColour);
             edit->setPalette(palette);
         }
-        edit->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        edit->setGeometry(row.left, row.top, row.width, row.height);
         return edit;
     }
     case ControlKind::ValueSet: {
         auto* combo = new QComboBox(&parent);
         combo->setEditable(false);
-        combo->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        combo->setGeometry(row.left, row.top, row.width, row.height);
         return combo;
     }
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, &parent);
         button->setAutoDefault(false);
-        button->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        button->setGeometry(row.left, row.top, row.width, row.height);
         return button;
     }
     }
@@ -70,18 +70,18 @@ QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
 
 void BuildControls(QWidget& parent, std::span<const ControlSpec> table) {
     std::vector<std::pair<int, QWidget*>> chain;
-    for (const auto& spec : table) {
-        QWidget* w = CreateControl(parent, spec);
-        w->setObjectName(ToQString(spec.name));
-        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Heading)
+    for (const auto& row : table) {
+        QWidget* w = CreateControl(parent, row);
+        w->setObjectName(ToQString(row.name));
+        if (row.kind != ControlKind::Label && row.kind != ControlKind::Heading)
             w->setFont(UiFont(20));
-        if (spec.helpContext > 0)
-            SetHelpContext(*w, spec.helpContext);
-        if (spec.tabOrder == kNoTab) {
+        if (row.helpContext > 0)
+            SetHelpContext(*w, row.helpContext);
+        if (row.tabOrder == kNoTab) {
             w->setFocusPolicy(Qt::NoFocus);
         } else {
             w->setFocusPolicy(Qt::StrongFocus);
-            chain.emplace_back(spec.tabOrder, w);
+            chain.emplace_back(row.tabOrder, w);
         }
     }
     std::stable_sort(chain.begin(), chain.end(),
