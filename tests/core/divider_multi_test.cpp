@@ -18,6 +18,7 @@
 namespace ohmtrim {
 namespace {
 
+using testing::Bits;
 using testing::CeilingRef;
 using testing::Context;
 using testing::E12From100To82000;
@@ -644,23 +645,6 @@ SearchStatus ReferencePairs(const Inputs& in, const std::vector<const Table*>& t
     return found ? SearchStatus::Found : SearchStatus::NoSolution;
 }
 
-// An ascending table of distinct values: small integers (equal errors are
-// common) or values spread up to about 1e4.
-Table RandomTable(std::mt19937& gen, bool dense) {
-    const int n = 1 + static_cast<int>(gen() % 9);
-    Table t;
-    for (int i = 0; i < n; ++i)
-        t.push_back(dense ? 1 + static_cast<double>(gen() % 30)
-                          : 1 + static_cast<double>(gen() % 100000) / 10.0);
-    std::sort(t.begin(), t.end());
-    t.erase(std::unique(t.begin(), t.end()), t.end());
-    return t;
-}
-
-std::uint64_t Bits(double x) {
-    return std::bit_cast<std::uint64_t>(x);
-}
-
 TEST(DividerMulti, ToleranceZeroMatchesReferenceOnRandomTables) {
     int found = 0;
     for (Routine r : kAll)
@@ -669,7 +653,7 @@ TEST(DividerMulti, ToleranceZeroMatchesReferenceOnRandomTables) {
             const bool dense = seed % 2 == 0;
             std::vector<Table> tables;
             for (int m = 0; m < Resistors(r); ++m)
-                tables.push_back(RandomTable(gen, dense));
+                tables.push_back(testing::RandomDistinctTable(gen, dense, 9, 30, 10000));
             std::vector<const Table*> t;
             for (const auto& table : tables)
                 t.push_back(&table);

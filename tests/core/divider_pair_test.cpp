@@ -16,6 +16,7 @@
 namespace ohmtrim {
 namespace {
 
+using testing::Bits;
 using testing::CeilingRef;
 using testing::Context;
 using testing::E12From100To82000;
@@ -194,25 +195,12 @@ SearchStatus ReferenceDividerPair(double u1, double u2, double u3, double rmin, 
     return found ? SearchStatus::Found : SearchStatus::NoSolution;
 }
 
-// An ascending table of distinct values: either small integers, so that
-// exact ratios and equal errors are common, or values spread up to about 1e5.
-Table RandomTable(std::mt19937& gen, bool dense) {
-    const int n = 1 + static_cast<int>(gen() % 40);
-    Table t;
-    for (int i = 0; i < n; ++i)
-        t.push_back(dense ? 1 + static_cast<double>(gen() % 60)
-                          : 1 + static_cast<double>(gen() % 1000000) / 10.0);
-    std::sort(t.begin(), t.end());
-    t.erase(std::unique(t.begin(), t.end()), t.end());
-    return t;
-}
-
 TEST(FindDividerPair, ToleranceZeroMatchesReferenceOnRandomTables) {
     for (std::uint32_t seed = 1; seed <= 400; ++seed) {
         std::mt19937 gen(seed);
         const bool dense = seed % 2 == 0;
-        const Table t1 = RandomTable(gen, dense);
-        const Table t2 = RandomTable(gen, dense);
+        const Table t1 = testing::RandomDistinctTable(gen, dense, 40, 60, 100000);
+        const Table t2 = testing::RandomDistinctTable(gen, dense, 40, 60, 100000);
         // Dense tables get whole voltages and a range to match.
         const double step = dense ? 1.0 : 0.01;
         const double lowU = static_cast<double>(gen() % 10) * step * 100 - 3;

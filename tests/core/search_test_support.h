@@ -5,7 +5,11 @@
 
 #include "search/search_context.h"
 
+#include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 namespace ohmtrim::testing {
@@ -60,6 +64,27 @@ inline int CeilingRef(double x, const Table& v) {
         if (v[i] >= x)
             return i;
     return -1;
+}
+
+// An ascending table of 1 to maxCount distinct values: small integers up to
+// denseTop (so exact ratios and equal errors are common) or values spread up
+// to spreadTop in steps of 0.1.
+inline Table RandomDistinctTable(std::mt19937& gen, bool dense, int maxCount, int denseTop,
+                                 int spreadTop) {
+    const int n = 1 + static_cast<int>(gen() % static_cast<unsigned>(maxCount));
+    Table t;
+    for (int i = 0; i < n; ++i)
+        t.push_back(dense ? 1 + static_cast<double>(gen() % static_cast<unsigned>(denseTop))
+                          : 1 + static_cast<double>(gen() % static_cast<unsigned>(spreadTop * 10)) /
+                                    10.0);
+    std::sort(t.begin(), t.end());
+    t.erase(std::unique(t.begin(), t.end()), t.end());
+    return t;
+}
+
+// The bits of a double, to compare results exactly (and NaN with NaN).
+inline std::uint64_t Bits(double x) {
+    return std::bit_cast<std::uint64_t>(x);
 }
 
 } // namespace ohmtrim::testing
