@@ -32,10 +32,16 @@ build() { # dir, extra cmake args...
 }
 
 check_format() {
-    local bad
-    bad=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror 2>&1 | grep -c 'error:' || true)
-    if [ "$bad" != "0" ]; then
-        git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+    # Every C++ source of the project, found without git (a tarball or a
+    # fresh machine may not have it).
+    local files
+    mapfile -t files < <(find app bench circuits cli colourcode fuzz platform schematics search \
+        tests valuesets windows -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+    if [ ${#files[@]} -eq 0 ]; then
+        echo "dev.sh: no sources found to check the format of"
+        exit 1
+    fi
+    if ! clang-format --dry-run -Werror "${files[@]}"; then
         echo "dev.sh: code is not formatted (run clang-format -i on the files above)"
         exit 1
     fi
