@@ -54,10 +54,11 @@ std::int64_t Clamp(std::int64_t v) {
     return v;
 }
 
-// Checks  [+-]? (digits [. digits*] | . digits) ([eE] [+-]? digits)?  on the
-// whole text by hand: the C library's conversions also accept hexadecimal,
-// "inf" and "nan" and follow the locale's decimal separator.
-bool MatchGrammar(std::string_view s, Shape& shape) {
+// Length of the longest prefix of s matching
+// [+-]? (digits [. digits*] | . digits) ([eE] [+-]? digits)?, checked by
+// hand: the C library's conversions also accept hexadecimal, "inf" and "nan"
+// and follow the locale's decimal separator.
+std::size_t ScanNumber(std::string_view s, Shape& shape) {
     std::size_t i = 0;
     const std::size_t n = s.size();
     if (i < n && (s[i] == '+' || s[i] == '-')) {
@@ -94,33 +95,38 @@ bool MatchGrammar(std::string_view s, Shape& shape) {
         }
     }
     if (mantissaDigits == 0)
-        return false; // "", "+", ".", "e3", ".e3"
+        return 0; // "", "+", ".", "e3", ".e3"
 
     std::int64_t exponent = 0;
     if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
+        std::size_t j = i + 1;
         bool expNegative = false;
-        if (i < n && (s[i] == '+' || s[i] == '-')) {
-            expNegative = s[i] == '-';
-            ++i;
+        if (j < n && (s[j] == '+' || s[j] == '-')) {
+            expNegative = s[j] == '-';
+            ++j;
         }
-        if (i == n || !IsDigit(s[i]))
-            return false; // "1e", "1e+"
-        while (i < n && IsDigit(s[i])) {
-            exponent = Clamp(exponent * 10 + (s[i] - '0'));
-            ++i;
+        // Without digits ("1e", "1e+") the exponent is not part of the number.
+        if (j < n && IsDigit(s[j])) {
+            while (j < n && IsDigit(s[j])) {
+                exponent = Clamp(exponent * 10 + (s[j] - '0'));
+                ++j;
+            }
+            if (expNegative)
+                exponent = -exponent;
+            i = j;
         }
-        if (expNegative)
-            exponent = -exponent;
     }
-    if (i != n)
-        return false;
 
     if (!shape.allZero) {
         shape.leadExponent = seenSignificantInFraction ? Clamp(exponent - fractionZeros - 1)
                                                        : Clamp(exponent + intDigits - 1);
     }
-    return true;
+    return i;
+}
+
+bool MatchGrammar(std::string_view s, Shape& shape) {
+    const std::size_t length = ScanNumber(s, shape);
+    return length > 0 && length == s.size();
 }
 
 } // namespace
@@ -131,6 +137,11 @@ std::string_view TrimBlanksAndTabs(std::string_view text) {
 
 std::string_view TrimBlanksAndControls(std::string_view text) {
     return Trim(text, IsBlankOrControl);
+}
+
+std::size_t NumberPrefixLength(std::string_view text) {
+    Shape shape;
+    return ScanNumber(text, shape);
 }
 
 NumberStatus ParseNumber(std::string_view text, double& value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace ohmtrim {
@@ -27,6 +28,10 @@ std::string_view TrimBlanksAndControls(std::string_view text);
 // in full; it is converted independently of the locale. A number too small
 // for a double reads as (signed) zero.
 NumberStatus ParseNumber(std::string_view text, double& value);
+
+// Length of the longest prefix of text (not trimmed) that is a number by the
+// rule above; 0 when text does not start with one.
+std::size_t NumberPrefixLength(std::string_view text);
 
 inline bool IsResistanceInRange(double r) {
     return r >= kMinResistance && r <= kMaxResistance;

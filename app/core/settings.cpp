@@ -1,11 +1,10 @@
 #include "app/core/settings.h"
 
+#include "valuesets/number.h"
 #include "valuesets/profile.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
-#include <system_error>
 
 namespace ohmtrim {
 
@@ -14,39 +13,6 @@ namespace {
 constexpr const char* kSetupSection = "Setup";
 constexpr std::size_t kRelTolLength = 23;
 constexpr std::size_t kLabelLength = 7;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Length of the longest prefix of s that is a decimal number
-// [+-]? (digits [. digits*] | . digits) ([eE] [+-]? digits)?; 0 when none.
-std::size_t NumberPrefixLength(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i]))
-        ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i;
-}
 
 } // namespace
 
@@ -80,22 +46,16 @@ double ParseRelTol(std::string_view text) {
     const std::size_t n = NumberPrefixLength(text);
     if (n == 0)
         return 0;
-    std::string_view number = text.substr(0, n);
-    const bool negative = number.front() == '-';
-    if (number.front() == '+' || number.front() == '-')
-        number.remove_prefix(1);
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too large saturates at the top of the range; too small is zero.
-        value = number.find_first_of("eE") != std::string_view::npos &&
-                        number.find('-', number.find_first_of("eE")) != std::string_view::npos
-                    ? 0.0
-                    : HUGE_VAL;
-    } else if (ec != std::errc()) {
-        return 0;
+    switch (ParseNumber(text.substr(0, n), value)) {
+    case NumberStatus::Number:
+        return ClampRelTol(value);
+    case NumberStatus::Overflow:
+        return text.front() == '-' ? 0 : kMaxRelTol;
+    case NumberStatus::NotANumber:
+        break;
     }
-    return ClampRelTol(negative ? -value : value);
+    return 0;
 }
 
 Settings ReadSettings(const std::filesystem::path& iniFile) {
