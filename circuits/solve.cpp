@@ -50,41 +50,58 @@ std::string_view TextOf(std::span<const InputText> texts, std::string_view name)
     return {};
 }
 
-// A voltage: any number; an empty box counts as 0.
-bool ParseVoltage(std::string_view text, double& out) {
-    text = TrimBlanksAndControls(text);
-    if (text.empty()) {
-        out = 0;
-        return true;
+bool ParseField(InputRule rule, std::string_view text, double& out) {
+    switch (rule) {
+    case InputRule::Resistance:
+        return ParseResistance(text, out) == ResistanceStatus::Ok;
+    case InputRule::Voltage:
+        if (TrimBlanksAndControls(text).empty()) {
+            out = 0;
+            return true;
+        }
+        return ParseNumber(text, out) == NumberStatus::Number;
+    case InputRule::Bound:
+        return ParseNumber(text, out) == NumberStatus::Number;
     }
-    return ParseNumber(text, out) == NumberStatus::Number;
+    return false;
 }
 
-// A resistance bound handed to a search that checks the range itself:
-// any number, but not empty.
-bool ParseBound(std::string_view text, double& out) {
-    return ParseNumber(text, out) == NumberStatus::Number;
-}
+constexpr InputField kResistanceFields[] = {
+    {"target", InputRule::Resistance, &SolveInputs::target},
+};
+
+constexpr InputField kDividerFields[] = {
+    {"u1", InputRule::Voltage, &SolveInputs::u1},   {"u2", InputRule::Voltage, &SolveInputs::u2},
+    {"u3", InputRule::Voltage, &SolveInputs::u3},   {"rmax", InputRule::Bound, &SolveInputs::rmax},
+    {"rmin", InputRule::Bound, &SolveInputs::rmin},
+};
 
 } // namespace
 
-bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
-    switch (entry.input) {
+std::span<const InputField> InputFields(InputKind kind) {
+    switch (kind) {
     case InputKind::NearestValue:
     case InputKind::Resistance:
-        return ParseResistance(TextOf(texts, "target"), out.target) == ResistanceStatus::Ok;
+        return kResistanceFields;
     case InputKind::DividerVoltages:
-        return ParseVoltage(TextOf(texts, "u1"), out.u1) &&
-               ParseVoltage(TextOf(texts, "u2"), out.u2) &&
-               ParseVoltage(TextOf(texts, "u3"), out.u3) &&
-               ParseBound(TextOf(texts, "rmax"), out.rmax) &&
-               ParseBound(TextOf(texts, "rmin"), out.rmin);
+        return kDividerFields;
     case InputKind::ColourCode:
     case InputKind::NodeVoltages:
     case InputKind::StarCases:
         break;
     }
-    return false;
+    return {};
+}
+
+bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
+    const auto fields = InputFields(entry.input);
+    if (fields.empty())
+        return false;
+    // The first input that fails ends the reading, as in the windows.
+    for (const auto& field : fields)
+        if (!ParseField(field.rule, TextOf(texts, field.name), out.*field.member))
+            return false;
+    return true;
 }
 
 SolveOutcome Solve(const CatalogueEntry& entry, const SolveInputs& in,

@@ -41,6 +41,23 @@ struct InputText {
     std::string_view text;
 };
 
+// How one typed input is read.
+enum class InputRule {
+    Resistance, // a resistance in 1e-15..1e15; empty is invalid
+    Voltage,    // any number; an empty box counts as 0
+    Bound,      // any number, range left to the search; empty is invalid
+};
+
+struct InputField {
+    std::string_view name; // "target", "u1", ...
+    InputRule rule;
+    double SolveInputs::*member;
+};
+
+// The inputs of a kind of entry, in the order its window reads them; empty
+// for the kinds that take their inputs from elsewhere.
+std::span<const InputField> InputFields(InputKind kind);
+
 struct NamedResult {
     std::string_view name; // "resistance", "errorPercent", "u2", "nearest", ...
     double value;

@@ -159,27 +159,10 @@ std::vector<std::string_view> ResultNames(const CatalogueEntry& e) {
     }
 }
 
-// Command-line options of the inputs of each kind of entry.
-struct InputOption {
-    std::string_view option; // "--target"
-    std::string_view name;   // input name for ParseInputs
-    bool required;
-};
-
-std::vector<InputOption> InputOptions(InputKind kind) {
-    switch (kind) {
-    case InputKind::NearestValue:
-    case InputKind::Resistance:
-        return {{"--target", "target", true}};
-    case InputKind::DividerVoltages:
-        return {{"--u1", "u1", false},
-                {"--u2", "u2", false},
-                {"--u3", "u3", false},
-                {"--rmax", "rmax", true},
-                {"--rmin", "rmin", true}};
-    default:
-        return {};
-    }
+// Each input of an entry is the option "--" + its name; only voltages may
+// be left out (an empty box counts as 0 in the windows too).
+std::string OptionOf(const InputField& field) {
+    return "--" + std::string(field.name);
 }
 
 class Cli {
@@ -304,8 +287,8 @@ private:
         if (!ParseIndex(m_opt.rest[1], index) || index < 0 || index >= kCatalogueSize)
             throw UsageError{"no catalogue entry '" + m_opt.rest[1] + "' (0 to 23)"};
         const CatalogueEntry& entry = CatalogueAt(index);
-        const auto options = InputOptions(entry.input);
-        if (options.empty())
+        const auto fields = InputFields(entry.input);
+        if (fields.empty())
             throw UsageError{"entry " + std::to_string(index) + " (" + std::string(entry.circuit) +
                              ") cannot be solved from the command line yet"};
         std::string setsArg;
@@ -319,8 +302,8 @@ private:
                 setsArg = v;
                 continue;
             }
-            const bool known = std::any_of(options.begin(), options.end(),
-                                           [&](const InputOption& o) { return o.option == a; });
+            const bool known = std::any_of(fields.begin(), fields.end(),
+                                           [&](const InputField& f) { return OptionOf(f) == a; });
             if (!known)
                 throw UsageError{"entry " + std::to_string(index) + " takes no option " + a};
             for (const auto& g : given)
@@ -329,16 +312,15 @@ private:
             given.emplace_back(a, v);
         }
         std::vector<std::pair<std::string, std::string>> texts; // input name -> text
-        for (const auto& o : options) {
+        for (const auto& f : fields) {
             auto it = std::find_if(given.begin(), given.end(),
-                                   [&](const auto& g) { return g.first == o.option; });
+                                   [&](const auto& g) { return g.first == OptionOf(f); });
             if (it == given.end()) {
-                if (o.required)
-                    throw UsageError{"entry " + std::to_string(index) + " needs " +
-                                     std::string(o.option)};
+                if (f.rule != InputRule::Voltage)
+                    throw UsageError{"entry " + std::to_string(index) + " needs " + OptionOf(f)};
                 continue;
             }
-            texts.emplace_back(std::string(o.name), it->second);
+            texts.emplace_back(std::string(f.name), it->second);
         }
         if (setsArg.empty())
             throw UsageError{"solve needs --sets with one value set per resistor"};
