@@ -1,0 +1,348 @@
+#include "colourcode/colour_code.h"
+
+#include "valuesets/number.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace ohmtrim {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct Example {
+    const char* name;
+    BandMode mode;
+    Names chosen;       // band names picked first, band 1 on
+    const char* typedR; // nullptr: "&Go" is not pressed
+    const char* typedTol;
+    Names shown; // band names afterwards
+    std::string r, tol, max, min;
+};
+
+const Example kExamples[] = {
+    {"four bands chosen",
+     BandMode::Four,
+     {"yellow", "violet", "red", "gold"},
+     nullptr,
+     nullptr,
+     {"yellow", "violet", "red", "gold"},
+     " 4700",
+     " 5",
+     " 4935           ",
+     " 4465           "},
+    {"five bands chosen",
+     BandMode::Five,
+     {"brown", "black", "black", "brown", "brown"},
+     nullptr,
+     nullptr,
+     {"brown", "black", "black", "brown", "brown"},
+     " 1000",
+     " 1",
+     " 1010           ",
+     " 990            "},
+    {"typed value rounds to two digits",
+     BandMode::Four,
+     {},
+     "4712",
+     "4.8",
+     {"yellow", "violet", "red", "gold"},
+     " 4700",
+     " 5",
+     " 4935           ",
+     " 4465           "},
+    {"below one ohm, four bands",
+     BandMode::Four,
+     {},
+     "0.47",
+     "",
+     {"yellow", "violet", "silver", "not known"},
+     " 0.47",
+     "",
+     "",
+     ""},
+    {"below one ohm, five bands",
+     BandMode::Five,
+     {},
+     "0.47",
+     "",
+     {"not known", "not known", "not known", "not known", "not known"},
+     "",
+     "",
+     "",
+     ""},
+    {"no rollover to ten, four bands",
+     BandMode::Four,
+     {},
+     "9.96",
+     "",
+     {"white", "white", "gold", "not known"},
+     " 9.9",
+     "",
+     "",
+     ""},
+    {"9.96 in five bands",
+     BandMode::Five,
+     {},
+     "9.96",
+     "",
+     {"white", "white", "blue", "silver", "not known"},
+     " 9.96",
+     "",
+     "",
+     ""},
+    {"1e8 beyond four bands",
+     BandMode::Four,
+     {},
+     "1e8",
+     "",
+     {"not known", "not known", "not known", "not known"},
+     "",
+     "",
+     "",
+     ""},
+    {"1e8 in five bands",
+     BandMode::Five,
+     {},
+     "1e8",
+     "",
+     {"brown", "black", "black", "blue", "not known"},
+     " 100000000",
+     "",
+     "",
+     ""},
+    {"unit letter fails, tolerance still read",
+     BandMode::Four,
+     {},
+     "4k7",
+     "5",
+     {"not known", "not known", "not known", "gold"},
+     "",
+     " 5",
+     "",
+     ""},
+    {"tolerance 50 fits no band",
+     BandMode::Four,
+     {},
+     "4700",
+     "50",
+     {"yellow", "violet", "red", "not known"},
+     " 4700",
+     "",
+     "",
+     ""},
+    {"tolerance 20 is no band",
+     BandMode::Four,
+     {},
+     "4700",
+     "20",
+     {"yellow", "violet", "red", "no band"},
+     " 4700",
+     " 20",
+     " 5640           ",
+     " 3760           "},
+    {"tolerance 0.02 fits no band",
+     BandMode::Four,
+     {},
+     "4700",
+     "0.02",
+     {"yellow", "violet", "red", "not known"},
+     " 4700",
+     "",
+     "",
+     ""},
+    {"blank tolerance box keeps the band, not the tolerance",
+     BandMode::Four,
+     {"yellow", "violet", "red", "gold"},
+     " 4700\t",
+     "   ",
+     {"yellow", "violet", "red", "gold"},
+     " 4700",
+     "",
+     "",
+     ""},
+    {"unknown digit empties R and limits",
+     BandMode::Four,
+     {"yellow", "not known", "red", "gold"},
+     nullptr,
+     nullptr,
+     {"yellow", "not known", "red", "gold"},
+     "",
+     " 5",
+     "",
+     ""},
+    {"unknown tolerance empties Tol. and limits",
+     BandMode::Four,
+     {"yellow", "violet", "red", "not known"},
+     nullptr,
+     nullptr,
+     {"yellow", "violet", "red", "not known"},
+     " 4700",
+     "",
+     "",
+     ""},
+};
+
+Names ShownBands(const ColourCodeState& s) {
+    Names names;
+    for (BandList list : ModeBands(s.mode))
+        names.emplace_back(BandItemName(list, s.Item(list)));
+    return names;
+}
+
+TEST(ColourCode, WorkedExamples) {
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(e.name);
+        ColourCodeState s;
+        ResetColourCode(s, e.mode);
+        const auto lists = ModeBands(e.mode);
+        for (std::size_t i = 0; i < e.chosen.size(); ++i)
+            SelectBand(s, lists[i], FindBandItem(lists[i], e.chosen[i]));
+        if (e.typedR) {
+            s.resistanceText = e.typedR;
+            s.toleranceText = e.typedTol;
+            PressColourGo(s);
+        }
+        EXPECT_EQ(ShownBands(s), e.shown);
+        EXPECT_EQ(s.resistanceText, e.r);
+        EXPECT_EQ(s.toleranceText, e.tol);
+        EXPECT_EQ(s.maximumText, e.max);
+        EXPECT_EQ(s.minimumText, e.min);
+    }
+}
+
+// Every value the code can carry exactly comes back unchanged through "&Go".
+TEST(ColourCode, EveryCarriedValueComesBack) {
+    for (BandMode mode : {BandMode::Four, BandMode::Five}) {
+        const int lowest = mode == BandMode::Four ? 10 : 100; // two or three digits
+        for (int exponent = -2; exponent <= 6; ++exponent) {
+            for (int digits = lowest; digits < 10 * lowest; ++digits) {
+                const std::string typed = std::to_string(digits) + "e" + std::to_string(exponent);
+                ColourCodeState s;
+                ResetColourCode(s, mode);
+                s.resistanceText = typed;
+                ASSERT_EQ(PressColourGo(s), ColourGoStatus::Converted) << typed;
+                double want = 0, got = 0;
+                ASSERT_EQ(ParseNumber(typed, want), NumberStatus::Number);
+                ASSERT_EQ(ParseNumber(s.resistanceText, got), NumberStatus::Number) << typed;
+                EXPECT_EQ(got, want) << typed << " came back as" << s.resistanceText;
+            }
+        }
+    }
+}
+
+// A typed tolerance goes to the band nearest on a log scale; the bounds are
+// the geometric means of neighbouring tolerances to three digits, with
+// 100 % above the widest band and 0.01 % below the narrowest.
+TEST(ColourCode, ToleranceThresholdsOnBothSides) {
+    const int count = static_cast<int>(BandItems(BandList::Tolerance).size());
+    auto percent = [&](int item) {
+        return item == 0 ? 100.0 : item == count ? 0.01 : *BandTolerance(item) * 100;
+    };
+    for (int item = 1; item < count; ++item) {
+        char text[32];
+        std::snprintf(text, sizeof text, " %g", percent(item));
+        EXPECT_EQ(BandToleranceText(item), text);
+    }
+    for (int above = 0; above < count; ++above) {
+        const int below = above + 1 == count ? 0 : above + 1;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3g", std::sqrt(percent(above) * percent(above + 1)));
+        const double bound = std::strtod(text, nullptr);
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ToleranceItemFor(bound), below);
+        EXPECT_EQ(ToleranceItemFor(std::nextafter(bound, 1e9)), above);
+    }
+}
+
+TEST(ColourCode, FormatKeepsBlanksOnlyInLimits) {
+    const struct {
+        double v;
+        std::string limit, resistance;
+    } cases[] = {
+        {4935, " 4935           ", " 4935"},
+        {1234567891.4, " 1234567891     ", " 1234567891"},
+        {12345678901, " 1.23456789E+10 ", " 1.23456789E+10"},
+        {1.234567891e-5, " 1.234567891E-05", " 1.234567891E-05"},
+        {-1.234567891e-100, " -1.234567891E-100", " -1.234567891E-100"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatColourValue(c.v), c.limit);
+        EXPECT_EQ(FormatColourResistance(c.v), c.resistance);
+    }
+}
+
+TEST(ColourCode, GoFailsWithAReason) {
+    const struct {
+        BandMode mode;
+        std::string typed;
+        ColourGoStatus status;
+    } cases[] = {
+        {BandMode::Four, "", ColourGoStatus::Empty},
+        {BandMode::Four, "4k7", ColourGoStatus::NotANumber},
+        {BandMode::Four, std::string(27, '0') + "4700", ColourGoStatus::Converted},
+        {BandMode::Four, std::string(28, '0') + "4700", ColourGoStatus::TooLong},
+        {BandMode::Four, "1e400", ColourGoStatus::OutOfRange},
+        {BandMode::Four, "-4700", ColourGoStatus::OutOfRange},
+        {BandMode::Four, "0.0999", ColourGoStatus::OutOfRange},
+        {BandMode::Four, "0.1", ColourGoStatus::Converted},
+        {BandMode::Five, "0.999", ColourGoStatus::OutOfRange},
+        {BandMode::Five, "999999999.999999", ColourGoStatus::Converted},
+        {BandMode::Five, "1e9", ColourGoStatus::OutOfRange},
+        // A tie that rounds up onto a whole number leaves no second digit.
+        {BandMode::Four, "1.95", ColourGoStatus::DigitOverflow},
+    };
+    for (const auto& c : cases) {
+        ColourCodeState s;
+        ResetColourCode(s, c.mode);
+        s.resistanceText = c.typed;
+        EXPECT_EQ(PressColourGo(s), c.status) << c.typed;
+        EXPECT_EQ(ColourGoMessage(c.status, c.mode).empty(), c.status == ColourGoStatus::Converted);
+    }
+}
+
+TEST(ColourCode, BandNamesMatchWithoutCase) {
+    const struct {
+        BandList list;
+        const char* typed;
+        const char* found; // nullptr: the list holds no such item
+    } cases[] = {
+        {BandList::FirstDigit, "YELLOW", "yellow"},
+        {BandList::FirstDigit, "black", nullptr},
+        {BandList::ThirdDigit, "Gray", "gray"},
+        {BandList::Tolerance, "No Band", "no band"},
+        {BandList::Tolerance, "grey", nullptr},
+        {BandList::Multiplier, "Not Known", "not known"},
+        {BandList::Multiplier, "gold ", nullptr},
+    };
+    for (const auto& c : cases) {
+        const int item = FindBandItem(c.list, c.typed);
+        EXPECT_EQ(item >= 0 ? std::string(BandItemName(c.list, item)) : "(none)",
+                  c.found ? c.found : "(none)")
+            << c.typed;
+    }
+}
+
+TEST(ColourCode, EveryPaintedColourHasItsOwnSwatch) {
+    std::vector<Rgb> seen;
+    for (int c = 0; c <= static_cast<int>(BandColour::Silver); ++c) {
+        const auto colour = static_cast<BandColour>(c);
+        const auto swatch = BandSwatch(colour);
+        const bool unpainted = colour == BandColour::NotKnown || colour == BandColour::NoBand;
+        ASSERT_EQ(swatch.has_value(), !unpainted) << BandColourName(colour);
+        if (swatch) {
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), *swatch), 0) << BandColourName(colour);
+            seen.push_back(*swatch);
+        }
+    }
+}
+
+} // namespace
+} // namespace ohmtrim
