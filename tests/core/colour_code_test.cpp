@@ -8,193 +8,59 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <string>
 #include <vector>
 
 namespace ohmtrim {
 namespace {
 
-using Names = std::vector<std::string>;
+constexpr BandMode F4 = BandMode::Four;
+constexpr BandMode F5 = BandMode::Five;
 
 struct Example {
     const char* name;
     BandMode mode;
-    Names chosen;       // band names picked first, band 1 on
-    const char* typedR; // nullptr: "&Go" is not pressed
-    const char* typedTol;
-    Names shown; // band names afterwards
-    std::string r, tol, max, min;
+    const char* chosen; // band names picked first, band 1 on
+    const char* typed;  // "R|Tol." typed, then "&Go"; nullptr: not pressed
+    const char* shown;  // band names afterwards
+    const char* boxes;  // "R|Tol.|Max.|Min."
 };
 
 const Example kExamples[] = {
-    {"four bands chosen",
-     BandMode::Four,
-     {"yellow", "violet", "red", "gold"},
-     nullptr,
-     nullptr,
-     {"yellow", "violet", "red", "gold"},
-     " 4700",
-     " 5",
-     " 4935           ",
-     " 4465           "},
-    {"five bands chosen",
-     BandMode::Five,
-     {"brown", "black", "black", "brown", "brown"},
-     nullptr,
-     nullptr,
-     {"brown", "black", "black", "brown", "brown"},
-     " 1000",
-     " 1",
-     " 1010           ",
-     " 990            "},
-    {"typed value rounds to two digits",
-     BandMode::Four,
-     {},
-     "4712",
-     "4.8",
-     {"yellow", "violet", "red", "gold"},
-     " 4700",
-     " 5",
-     " 4935           ",
-     " 4465           "},
-    {"below one ohm, four bands",
-     BandMode::Four,
-     {},
-     "0.47",
-     "",
-     {"yellow", "violet", "silver", "not known"},
-     " 0.47",
-     "",
-     "",
-     ""},
-    {"below one ohm, five bands",
-     BandMode::Five,
-     {},
-     "0.47",
-     "",
-     {"not known", "not known", "not known", "not known", "not known"},
-     "",
-     "",
-     "",
-     ""},
-    {"no rollover to ten, four bands",
-     BandMode::Four,
-     {},
-     "9.96",
-     "",
-     {"white", "white", "gold", "not known"},
-     " 9.9",
-     "",
-     "",
-     ""},
-    {"9.96 in five bands",
-     BandMode::Five,
-     {},
-     "9.96",
-     "",
-     {"white", "white", "blue", "silver", "not known"},
-     " 9.96",
-     "",
-     "",
-     ""},
-    {"1e8 beyond four bands",
-     BandMode::Four,
-     {},
-     "1e8",
-     "",
-     {"not known", "not known", "not known", "not known"},
-     "",
-     "",
-     "",
-     ""},
-    {"1e8 in five bands",
-     BandMode::Five,
-     {},
-     "1e8",
-     "",
-     {"brown", "black", "black", "blue", "not known"},
-     " 100000000",
-     "",
-     "",
-     ""},
-    {"unit letter fails, tolerance still read",
-     BandMode::Four,
-     {},
-     "4k7",
-     "5",
-     {"not known", "not known", "not known", "gold"},
-     "",
-     " 5",
-     "",
-     ""},
-    {"tolerance 50 fits no band",
-     BandMode::Four,
-     {},
-     "4700",
-     "50",
-     {"yellow", "violet", "red", "not known"},
-     " 4700",
-     "",
-     "",
-     ""},
-    {"tolerance 20 is no band",
-     BandMode::Four,
-     {},
-     "4700",
-     "20",
-     {"yellow", "violet", "red", "no band"},
-     " 4700",
-     " 20",
-     " 5640           ",
-     " 3760           "},
-    {"tolerance 0.02 fits no band",
-     BandMode::Four,
-     {},
-     "4700",
-     "0.02",
-     {"yellow", "violet", "red", "not known"},
-     " 4700",
-     "",
-     "",
-     ""},
-    {"blank tolerance box keeps the band, not the tolerance",
-     BandMode::Four,
-     {"yellow", "violet", "red", "gold"},
-     " 4700\t",
-     "   ",
-     {"yellow", "violet", "red", "gold"},
-     " 4700",
-     "",
-     "",
-     ""},
-    {"unknown digit empties R and limits",
-     BandMode::Four,
-     {"yellow", "not known", "red", "gold"},
-     nullptr,
-     nullptr,
-     {"yellow", "not known", "red", "gold"},
-     "",
-     " 5",
-     "",
-     ""},
-    {"unknown tolerance empties Tol. and limits",
-     BandMode::Four,
-     {"yellow", "violet", "red", "not known"},
-     nullptr,
-     nullptr,
-     {"yellow", "violet", "red", "not known"},
-     " 4700",
-     "",
-     "",
-     ""},
+    {"four bands chosen", F4, "yellow,violet,red,gold", nullptr, "yellow,violet,red,gold",
+     " 4700| 5| 4935           | 4465           "},
+    {"five bands chosen", F5, "brown,black,black,brown,brown", nullptr,
+     "brown,black,black,brown,brown", " 1000| 1| 1010           | 990            "},
+    {"typed value rounds to two digits", F4, "", "4712|4.8", "yellow,violet,red,gold",
+     " 4700| 5| 4935           | 4465           "},
+    {"below one ohm, four bands", F4, "", "0.47|", "yellow,violet,silver,not known", " 0.47|||"},
+    {"below one ohm, five bands", F5, "", "0.47|",
+     "not known,not known,not known,not known,not known", "|||"},
+    {"no rollover to ten, four bands", F4, "", "9.96|", "white,white,gold,not known", " 9.9|||"},
+    {"9.96 in five bands", F5, "", "9.96|", "white,white,blue,silver,not known", " 9.96|||"},
+    {"1e8 beyond four bands", F4, "", "1e8|", "not known,not known,not known,not known", "|||"},
+    {"1e8 in five bands", F5, "", "1e8|", "brown,black,black,blue,not known", " 100000000|||"},
+    {"unit letter fails, tolerance still read", F4, "", "4k7|5",
+     "not known,not known,not known,gold", "| 5||"},
+    {"tolerance 50 fits no band", F4, "", "4700|50", "yellow,violet,red,not known", " 4700|||"},
+    {"tolerance 20 is no band", F4, "", "4700|20", "yellow,violet,red,no band",
+     " 4700| 20| 5640           | 3760           "},
+    {"tolerance 0.02 fits no band", F4, "", "4700|0.02", "yellow,violet,red,not known", " 4700|||"},
+    {"blank tolerance box keeps the band, not the tolerance", F4, "yellow,violet,red,gold",
+     " 4700\t|   ", "yellow,violet,red,gold", " 4700|||"},
+    {"unknown digit empties R and limits", F4, "yellow,not known,red,gold", nullptr,
+     "yellow,not known,red,gold", "| 5||"},
+    {"unknown tolerance empties Tol. and limits", F4, "yellow,violet,red,not known", nullptr,
+     "yellow,violet,red,not known", " 4700|||"},
 };
 
-Names ShownBands(const ColourCodeState& s) {
-    Names names;
-    for (BandList list : ModeBands(s.mode))
-        names.emplace_back(BandItemName(list, s.Item(list)));
-    return names;
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = text.find(separator, begin)) != std::string::npos; begin = end + 1)
+        parts.push_back(text.substr(begin, end - begin));
+    parts.push_back(text.substr(begin));
+    return parts;
 }
 
 TEST(ColourCode, WorkedExamples) {
@@ -203,24 +69,28 @@ TEST(ColourCode, WorkedExamples) {
         ColourCodeState s;
         ResetColourCode(s, e.mode);
         const auto lists = ModeBands(e.mode);
-        for (std::size_t i = 0; i < e.chosen.size(); ++i)
-            SelectBand(s, lists[i], FindBandItem(lists[i], e.chosen[i]));
-        if (e.typedR) {
-            s.resistanceText = e.typedR;
-            s.toleranceText = e.typedTol;
+        const auto chosen = Split(e.chosen, ',');
+        for (std::size_t i = 0; *e.chosen && i < chosen.size() && i < lists.size(); ++i)
+            SelectBand(s, lists[i], FindBandItem(lists[i], chosen[i]));
+        if (e.typed) {
+            const auto typed = Split(e.typed, '|');
+            s.resistanceText = typed[0];
+            s.toleranceText = typed[1];
             PressColourGo(s);
         }
-        EXPECT_EQ(ShownBands(s), e.shown);
-        EXPECT_EQ(s.resistanceText, e.r);
-        EXPECT_EQ(s.toleranceText, e.tol);
-        EXPECT_EQ(s.maximumText, e.max);
-        EXPECT_EQ(s.minimumText, e.min);
+        std::string shown;
+        for (BandList list : lists)
+            shown += (shown.empty() ? "" : ",") + std::string(BandItemName(list, s.Item(list)));
+        EXPECT_EQ(shown, e.shown);
+        EXPECT_EQ(s.resistanceText + "|" + s.toleranceText + "|" + s.maximumText + "|" +
+                      s.minimumText,
+                  e.boxes);
     }
 }
 
 // Every value the code can carry exactly comes back unchanged through "&Go".
 TEST(ColourCode, EveryCarriedValueComesBack) {
-    for (BandMode mode : {BandMode::Four, BandMode::Five}) {
+    for (BandMode mode : {F4, BandMode::Five}) {
         const int lowest = mode == BandMode::Four ? 10 : 100; // two or three digits
         for (int exponent = -2; exponent <= 6; ++exponent) {
             for (int digits = lowest; digits < 10 * lowest; ++digits) {
@@ -285,19 +155,19 @@ TEST(ColourCode, GoFailsWithAReason) {
         std::string typed;
         ColourGoStatus status;
     } cases[] = {
-        {BandMode::Four, "", ColourGoStatus::Empty},
-        {BandMode::Four, "4k7", ColourGoStatus::NotANumber},
-        {BandMode::Four, std::string(27, '0') + "4700", ColourGoStatus::Converted},
-        {BandMode::Four, std::string(28, '0') + "4700", ColourGoStatus::TooLong},
-        {BandMode::Four, "1e400", ColourGoStatus::OutOfRange},
-        {BandMode::Four, "-4700", ColourGoStatus::OutOfRange},
-        {BandMode::Four, "0.0999", ColourGoStatus::OutOfRange},
-        {BandMode::Four, "0.1", ColourGoStatus::Converted},
-        {BandMode::Five, "0.999", ColourGoStatus::OutOfRange},
-        {BandMode::Five, "999999999.999999", ColourGoStatus::Converted},
-        {BandMode::Five, "1e9", ColourGoStatus::OutOfRange},
+        {F4, "", ColourGoStatus::Empty},
+        {F4, "4k7", ColourGoStatus::NotANumber},
+        {F4, std::string(27, '0') + "4700", ColourGoStatus::Converted},
+        {F4, std::string(28, '0') + "4700", ColourGoStatus::TooLong},
+        {F4, "1e400", ColourGoStatus::OutOfRange},
+        {F4, "-4700", ColourGoStatus::OutOfRange},
+        {F4, "0.0999", ColourGoStatus::OutOfRange},
+        {F4, "0.1", ColourGoStatus::Converted},
+        {F5, "0.999", ColourGoStatus::OutOfRange},
+        {F5, "999999999.999999", ColourGoStatus::Converted},
+        {F5, "1e9", ColourGoStatus::OutOfRange},
         // A tie that rounds up onto a whole number leaves no second digit.
-        {BandMode::Four, "1.95", ColourGoStatus::DigitOverflow},
+        {F4, "1.95", ColourGoStatus::DigitOverflow},
     };
     for (const auto& c : cases) {
         ColourCodeState s;
