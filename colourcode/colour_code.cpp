@@ -130,10 +130,10 @@ std::string_view ColourGoMessage(ColourGoStatus status, BandMode mode) {
         return "the resistance is not a number";
     case ColourGoStatus::OutOfRange:
         return mode == BandMode::Five
-                   ? "a five-band code shows 1 to 999999999.999999 ohms"
-                   : "a four-band code shows 0.1 ohms and more, below 100000000 ohms";
+                   ? "the resistance is out of range: five bands show 1 to 999999999.999999 ohms"
+                   : "the resistance is out of range: four bands show 0.1 to below 100000000 ohms";
     case ColourGoStatus::DigitOverflow:
-        return "the resistance rounds onto a digit boundary the digit bands cannot show";
+        return "the resistance rounds onto a digit boundary the bands cannot show";
     }
     return {};
 }
