@@ -16,9 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -48,46 +46,20 @@ const struct {
     {StarCircuit::AllParallel, "FindStarAllParallel", true},
 };
 
-SearchStatus Search(StarCircuit c, const double* v, int n, const SearchContext& ctx,
-                    std::array<double, 6>& r) {
-    const StarInput& in = kCase;
-    switch (c) {
-    case StarCircuit::Singles:
-        return FindStarSingles(in, v, n, v, n, v, n, r[0], r[1], r[2], ctx);
-    case StarCircuit::SeriesFirst:
-        return FindStarSeriesFirst(in, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3], ctx);
-    case StarCircuit::ParallelFirst:
-        return FindStarParallelFirst(in, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3], ctx);
-    case StarCircuit::ParallelPairs:
-        return FindStarParallelPairs(in, v, n, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3], r[4],
-                                     ctx);
-    case StarCircuit::SeriesParallelPairs:
-        return FindStarSeriesParallelPairs(in, v, n, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3],
-                                           r[4], ctx);
-    case StarCircuit::SeriesPairs:
-        return FindStarSeriesPairs(in, v, n, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3], r[4],
-                                   ctx);
-    case StarCircuit::AllParallel:
-        return FindStarAllParallel(in, v, n, v, n, v, n, v, n, v, n, v, n, r[0], r[1], r[2], r[3],
-                                   r[4], r[5], ctx);
-    }
-    return SearchStatus::InvalidInput;
-}
-
 void Run(benchmark::State& state, StarCircuit c, ESeries series, double relTol) {
     const std::vector<double>& t = bench::OneOhmToTenMegohm(series);
     SearchContext ctx;
     ctx.relTol = relTol;
-    std::array<double, 6> r{};
+    const std::size_t count = static_cast<std::size_t>(StarResistorCount(c));
+    const std::vector<StarTable> tables(count, StarTable{t.data(), static_cast<int>(t.size())});
+    std::vector<double> r(count);
     SearchStatus st = SearchStatus::InvalidInput;
     for (auto _ : state) {
-        st = Search(c, t.data(), static_cast<int>(t.size()), ctx, r);
-        benchmark::DoNotOptimize(r);
+        st = FindStar(c, kCase, tables, r, ctx);
+        benchmark::DoNotOptimize(r.data());
     }
     state.counters["found"] = st == SearchStatus::Found ? 1 : 0;
-    const auto values =
-        std::span<const double>(r).first(static_cast<std::size_t>(StarResistorCount(c)));
-    const StarNetwork net = StarNetworkOf(c, values);
+    const StarNetwork net = StarNetworkOf(c, r);
     const double u0Case1 = StarPointVoltage(net, kCase.U1Case1, kCase.U2Case1, kCase.U3Case1);
     const double u0Case2 = StarPointVoltage(net, kCase.U1Case2, kCase.U2Case2, kCase.U3Case2);
     state.counters["u0err"] =

@@ -31,13 +31,6 @@ double Parallel(double x, double y) {
 
 } // namespace
 
-int StarResistorCount(StarCircuit circuit) {
-    int count = 0;
-    for (const Branch b : ShapeOf(circuit))
-        count += b == Branch::Single ? 1 : 2;
-    return count;
-}
-
 StarNetwork StarNetworkOf(StarCircuit circuit, std::span<const double> r) {
     if (r.size() < static_cast<std::size_t>(StarResistorCount(circuit))) {
         const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -1,22 +1,10 @@
 #pragma once
 
+#include "search/star_searches.h"
+
 #include <span>
 
 namespace ohmtrim {
-
-// The seven star circuits, named after their searches (FindStarSingles ...).
-enum class StarCircuit {
-    Singles,             // R1 / R2 / R3
-    SeriesFirst,         // R1+R2 / R3 / R4
-    ParallelFirst,       // R1//R2 / R3 / R4
-    ParallelPairs,       // R1 / R2//R3 / R4//R5
-    SeriesParallelPairs, // R1 / R2+R3 / R4//R5
-    SeriesPairs,         // R1 / R2+R3 / R4+R5
-    AllParallel,         // R1//R2 / R3//R4 / R5//R6
-};
-
-// Number of resistors of a star circuit, 3 to 6.
-int StarResistorCount(StarCircuit circuit);
 
 // What the star-point voltage needs of a network: the three branch
 // resistances and the three pairs of branches in parallel.

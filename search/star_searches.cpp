@@ -358,4 +358,54 @@ SearchStatus FindStarAllParallel(const StarInput& in, const double* t1, int n1, 
                     {&out1, &out2, &out3, &out4, &out5, &out6}, ctx);
 }
 
+int StarResistorCount(StarCircuit circuit) {
+    switch (circuit) {
+    case StarCircuit::Singles:
+        return 3;
+    case StarCircuit::SeriesFirst:
+    case StarCircuit::ParallelFirst:
+        return 4;
+    case StarCircuit::ParallelPairs:
+    case StarCircuit::SeriesParallelPairs:
+    case StarCircuit::SeriesPairs:
+        return 5;
+    case StarCircuit::AllParallel:
+        return 6;
+    }
+    return 0;
+}
+
+SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const StarTable> tables,
+                      std::span<double> out, const SearchContext& ctx) {
+    const auto n = static_cast<std::size_t>(StarResistorCount(circuit));
+    if (n == 0 || tables.size() < n || out.size() < n)
+        return SearchStatus::InvalidInput;
+    const auto v = [&](std::size_t m) { return tables[m].values; };
+    const auto c = [&](std::size_t m) { return tables[m].count; };
+    double* o = out.data();
+    switch (circuit) {
+    case StarCircuit::Singles:
+        return FindStarSingles(in, v(0), c(0), v(1), c(1), v(2), c(2), o[0], o[1], o[2], ctx);
+    case StarCircuit::SeriesFirst:
+        return FindStarSeriesFirst(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), o[0], o[1],
+                                   o[2], o[3], ctx);
+    case StarCircuit::ParallelFirst:
+        return FindStarParallelFirst(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), o[0], o[1],
+                                     o[2], o[3], ctx);
+    case StarCircuit::ParallelPairs:
+        return FindStarParallelPairs(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), v(4), c(4),
+                                     o[0], o[1], o[2], o[3], o[4], ctx);
+    case StarCircuit::SeriesParallelPairs:
+        return FindStarSeriesParallelPairs(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), v(4),
+                                           c(4), o[0], o[1], o[2], o[3], o[4], ctx);
+    case StarCircuit::SeriesPairs:
+        return FindStarSeriesPairs(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), v(4), c(4),
+                                   o[0], o[1], o[2], o[3], o[4], ctx);
+    case StarCircuit::AllParallel:
+        return FindStarAllParallel(in, v(0), c(0), v(1), c(1), v(2), c(2), v(3), c(3), v(4), c(4),
+                                   v(5), c(5), o[0], o[1], o[2], o[3], o[4], o[5], ctx);
+    }
+    return SearchStatus::InvalidInput;
+}
+
 } // namespace ohmtrim

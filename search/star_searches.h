@@ -2,6 +2,8 @@
 
 #include "search/search_context.h"
 
+#include <span>
+
 namespace ohmtrim {
 
 // The two operating cases of a star circuit and the range of branch 1. The
@@ -69,5 +71,31 @@ SearchStatus FindStarAllParallel(const StarInput& in, const double* t1, int n1, 
                                  const double* t5, int n5, const double* t6, int n6, double& out1,
                                  double& out2, double& out3, double& out4, double& out5,
                                  double& out6, const SearchContext& ctx);
+
+// The seven star circuits, named after their searches.
+enum class StarCircuit {
+    Singles,             // FindStarSingles: R1 / R2 / R3
+    SeriesFirst,         // FindStarSeriesFirst: R1+R2 / R3 / R4
+    ParallelFirst,       // FindStarParallelFirst: R1//R2 / R3 / R4
+    ParallelPairs,       // FindStarParallelPairs: R1 / R2//R3 / R4//R5
+    SeriesParallelPairs, // FindStarSeriesParallelPairs: R1 / R2+R3 / R4//R5
+    SeriesPairs,         // FindStarSeriesPairs: R1 / R2+R3 / R4+R5
+    AllParallel,         // FindStarAllParallel: R1//R2 / R3//R4 / R5//R6
+};
+
+// Number of resistors of a star circuit, 3 to 6.
+int StarResistorCount(StarCircuit circuit);
+
+// One value table: ascending values and their count.
+struct StarTable {
+    const double* values = nullptr;
+    int count = 0;
+};
+
+// Runs the search of a circuit with one table and one output per resistor,
+// in resistor order. Status 1 without writing anything when fewer tables or
+// outputs than resistors are given.
+SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const StarTable> tables,
+                      std::span<double> out, const SearchContext& ctx);
 
 } // namespace ohmtrim
