@@ -252,9 +252,9 @@ using StarOutputs = std::array<double*, First::kResistors + Second::kResistors +
 // the stop threshold ends the search. There is no seed: a scan that finds
 // nothing in range leaves every output 0.0.
 template <typename First, typename Second, typename Third>
-SearchStatus FindStar(const StarInput& in, First first, const Second& second, const Third& third,
-                      bool pollBeforeFirst, const StarOutputs<First, Second, Third>& outs,
-                      const SearchContext& ctx) {
+SearchStatus SearchStar(const StarInput& in, First first, const Second& second, const Third& third,
+                        bool pollBeforeFirst, const StarOutputs<First, Second, Third>& outs,
+                        const SearchContext& ctx) {
     if (!RangeValid(in))
         return SearchStatus::InvalidInput;
     double k2 = 0;
@@ -299,24 +299,24 @@ SearchStatus FindStar(const StarInput& in, First first, const Second& second, co
 SearchStatus FindStarSingles(const StarInput& in, const double* t1, int n1, const double* t2,
                              int n2, const double* t3, int n3, double& out1, double& out2,
                              double& out3, const SearchContext& ctx) {
-    return FindStar(in, SingleScan{t1, n1}, SingleBranch{t2, n2}, SingleBranch{t3, n3},
-                    kPollBeforeFirst, {&out1, &out2, &out3}, ctx);
+    return SearchStar(in, SingleScan{t1, n1}, SingleBranch{t2, n2}, SingleBranch{t3, n3},
+                      kPollBeforeFirst, {&out1, &out2, &out3}, ctx);
 }
 
 SearchStatus FindStarSeriesFirst(const StarInput& in, const double* t1, int n1, const double* t2,
                                  int n2, const double* t3, int n3, const double* t4, int n4,
                                  double& out1, double& out2, double& out3, double& out4,
                                  const SearchContext& ctx) {
-    return FindStar(in, SeriesScan{t1, n1, t2, n2}, SingleBranch{t3, n3}, SingleBranch{t4, n4},
-                    kPollAfterTwentieth, {&out1, &out2, &out3, &out4}, ctx);
+    return SearchStar(in, SeriesScan{t1, n1, t2, n2}, SingleBranch{t3, n3}, SingleBranch{t4, n4},
+                      kPollAfterTwentieth, {&out1, &out2, &out3, &out4}, ctx);
 }
 
 SearchStatus FindStarParallelFirst(const StarInput& in, const double* t1, int n1, const double* t2,
                                    int n2, const double* t3, int n3, const double* t4, int n4,
                                    double& out1, double& out2, double& out3, double& out4,
                                    const SearchContext& ctx) {
-    return FindStar(in, ParallelScan{t1, n1, t2, n2}, SingleBranch{t3, n3}, SingleBranch{t4, n4},
-                    kPollAfterTwentieth, {&out1, &out2, &out3, &out4}, ctx);
+    return SearchStar(in, ParallelScan{t1, n1, t2, n2}, SingleBranch{t3, n3}, SingleBranch{t4, n4},
+                      kPollAfterTwentieth, {&out1, &out2, &out3, &out4}, ctx);
 }
 
 SearchStatus FindStarParallelPairs(const StarInput& in, const double* t1, int n1, const double* t2,
@@ -324,9 +324,9 @@ SearchStatus FindStarParallelPairs(const StarInput& in, const double* t1, int n1
                                    const double* t5, int n5, double& out1, double& out2,
                                    double& out3, double& out4, double& out5,
                                    const SearchContext& ctx) {
-    return FindStar(in, SingleScan{t1, n1}, ParallelBranch{t2, n2, t3, n3},
-                    ParallelBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
-                    {&out1, &out2, &out3, &out4, &out5}, ctx);
+    return SearchStar(in, SingleScan{t1, n1}, ParallelBranch{t2, n2, t3, n3},
+                      ParallelBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
+                      {&out1, &out2, &out3, &out4, &out5}, ctx);
 }
 
 SearchStatus FindStarSeriesParallelPairs(const StarInput& in, const double* t1, int n1,
@@ -334,18 +334,18 @@ SearchStatus FindStarSeriesParallelPairs(const StarInput& in, const double* t1, 
                                          const double* t4, int n4, const double* t5, int n5,
                                          double& out1, double& out2, double& out3, double& out4,
                                          double& out5, const SearchContext& ctx) {
-    return FindStar(in, SingleScan{t1, n1}, SeriesBranch{t2, n2, t3, n3},
-                    ParallelBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
-                    {&out1, &out2, &out3, &out4, &out5}, ctx);
+    return SearchStar(in, SingleScan{t1, n1}, SeriesBranch{t2, n2, t3, n3},
+                      ParallelBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
+                      {&out1, &out2, &out3, &out4, &out5}, ctx);
 }
 
 SearchStatus FindStarSeriesPairs(const StarInput& in, const double* t1, int n1, const double* t2,
                                  int n2, const double* t3, int n3, const double* t4, int n4,
                                  const double* t5, int n5, double& out1, double& out2, double& out3,
                                  double& out4, double& out5, const SearchContext& ctx) {
-    return FindStar(in, SingleScan{t1, n1}, SeriesBranch{t2, n2, t3, n3},
-                    SeriesBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
-                    {&out1, &out2, &out3, &out4, &out5}, ctx);
+    return SearchStar(in, SingleScan{t1, n1}, SeriesBranch{t2, n2, t3, n3},
+                      SeriesBranch{t4, n4, t5, n5}, kPollAfterTwentieth,
+                      {&out1, &out2, &out3, &out4, &out5}, ctx);
 }
 
 SearchStatus FindStarAllParallel(const StarInput& in, const double* t1, int n1, const double* t2,
@@ -353,9 +353,9 @@ SearchStatus FindStarAllParallel(const StarInput& in, const double* t1, int n1, 
                                  const double* t5, int n5, const double* t6, int n6, double& out1,
                                  double& out2, double& out3, double& out4, double& out5,
                                  double& out6, const SearchContext& ctx) {
-    return FindStar(in, ParallelScan{t1, n1, t2, n2}, ParallelBranch{t3, n3, t4, n4},
-                    ParallelBranch{t5, n5, t6, n6}, kPollAfterTwentieth,
-                    {&out1, &out2, &out3, &out4, &out5, &out6}, ctx);
+    return SearchStar(in, ParallelScan{t1, n1, t2, n2}, ParallelBranch{t3, n3, t4, n4},
+                      ParallelBranch{t5, n5, t6, n6}, kPollAfterTwentieth,
+                      {&out1, &out2, &out3, &out4, &out5, &out6}, ctx);
 }
 
 int StarResistorCount(StarCircuit circuit) {
@@ -380,6 +380,9 @@ SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const 
     const auto n = static_cast<std::size_t>(StarResistorCount(circuit));
     if (n == 0 || tables.size() < n || out.size() < n)
         return SearchStatus::InvalidInput;
+    for (std::size_t m = 0; m < n; ++m)
+        if (tables[m].values == nullptr || tables[m].count < 1)
+            return SearchStatus::InvalidInput; // the searches read a table's first value
     const auto v = [&](std::size_t m) { return tables[m].values; };
     const auto c = [&](std::size_t m) { return tables[m].count; };
     double* o = out.data();

@@ -94,7 +94,7 @@ struct StarTable {
 
 // Runs the search of a circuit with one table and one output per resistor,
 // in resistor order. Status 1 without writing anything when fewer tables or
-// outputs than resistors are given.
+// outputs than resistors are given, or an empty table.
 SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const StarTable> tables,
                       std::span<double> out, const SearchContext& ctx);
 

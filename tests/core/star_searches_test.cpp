@@ -96,9 +96,12 @@ TEST(StarSearches, The1000_1000_2000StarAndItsVoltages) {
         EXPECT_NEAR(StarPointVoltage(net, 0, 10, 0), 4, 1e-12) << kCircuits[k].name;
         EXPECT_NEAR(StarPointVoltage(net, 0, 0, 10), 2, 1e-12) << kCircuits[k].name;
     }
-    // Too few values or tables: nothing is read past them.
+    // Too few values or tables, or an empty one: nothing is read past them.
     EXPECT_TRUE(std::isnan(StarNetworkOf(C::AllParallel, std::vector<double>(5, 1.0)).b1));
     EXPECT_EQ(RunStar(C::AllParallel, kStar, {&e, &e, &e, &e, &e}, o, Context(0, counter)),
+              SearchStatus::InvalidInput);
+    const Table empty;
+    EXPECT_EQ(RunStar(C::SeriesFirst, kStar, {&e, &e, &e, &empty}, o, Context(0, counter)),
               SearchStatus::InvalidInput);
 }
 
