@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
-#include "app/core/discovery.h"
-#include "app/core/settings.h"
+#include "settings/discovery.h"
+#include "settings/settings.h"
 #include "circuits/catalogue.h"
 #include "circuits/format.h"
 #include "circuits/solve.h"

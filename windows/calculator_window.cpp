@@ -1,6 +1,6 @@
 #include "windows/calculator_window.h"
 
-#include "app/core/discovery.h"
+#include "settings/discovery.h"
 #include "platform/platform.h"
 #include "schematics/circuit.h"
 #include "valuesets/number.h"

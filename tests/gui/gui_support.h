@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/gui/application.h"
-#include "app/gui/main_window.h"
+#include "app/application.h"
+#include "app/main_window.h"
 #include "tests/gui/fake_platform.h"
 
 #include <QComboBox>

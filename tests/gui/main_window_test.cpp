@@ -1,6 +1,6 @@
-#include "app/gui/main_window.h"
+#include "app/main_window.h"
 
-#include "app/gui/application.h"
+#include "app/application.h"
 #include "circuits/catalogue.h"
 #include "tests/gui/gui_support.h"
 #include "windows/calculator_window.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/discovery.h"
+#include "settings/discovery.h"
 #include "schematics/circuit.h"
 #include "windows/search_runner.h"
 #include "windows/shell.h"

@@ -1,8 +1,8 @@
-#include "app/gui/application.h"
+#include "app/application.h"
 
-#include "app/core/settings.h"
-#include "app/gui/fonts.h"
-#include "app/gui/main_window.h"
+#include "settings/settings.h"
+#include "platform/fonts.h"
+#include "app/main_window.h"
 #include "platform/qt_platform.h"
 #include "windows/divider_windows.h"
 #include "windows/resistance_windows.h"

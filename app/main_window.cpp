@@ -1,6 +1,6 @@
-#include "app/gui/main_window.h"
+#include "app/main_window.h"
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "circuits/catalogue.h"
 #include "platform/platform.h"
 #include "windows/calculator_window.h"

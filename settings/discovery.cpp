@@ -1,4 +1,4 @@
-#include "app/core/discovery.h"
+#include "settings/discovery.h"
 
 #include <algorithm>
 #include <cctype>
