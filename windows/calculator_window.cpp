@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "schematics/circuit.h"
 #include "valuesets/number.h"
+#include "valuesets/text.h"
 #include "windows/search_runner.h"
 #include "windows/shell.h"
 
@@ -23,18 +24,15 @@ namespace ohmtrim {
 namespace {
 
 constexpr std::string_view kListPrefix = "ComboBox";
+// No window has more value-set lists than resistors, six at the most.
+constexpr std::int64_t kMaxLists = 6;
 
 // 1 for "ComboBox1", 0 when the name has no number after the prefix.
 int ListNumber(std::string_view name) {
     if (!name.starts_with(kListPrefix))
         return 0;
-    int k = 0;
-    for (char c : name.substr(kListPrefix.size())) {
-        if (c < '0' || c > '9')
-            return 0;
-        k = k * 10 + (c - '0');
-    }
-    return k;
+    const auto k = DigitsValue(name.substr(kListPrefix.size()));
+    return k && *k <= kMaxLists ? static_cast<int>(*k) : 0;
 }
 
 } // namespace
