@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-liberation2 fonts-dejavu-core clang-format)
+PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcli11-dev
+          qt6-base-dev fonts-liberation2 fonts-dejavu-core clang-format)
 
 install_missing() {
     local missing=()
