@@ -15,14 +15,15 @@ namespace store = input_store;
 // ---- named inputs and results, one row each, in enum order --------------------
 
 // clang-format off
+// The same name means the same quantity in every family that reads it.
 constexpr InputInfo kInputs[] = {
-    // id            name      value  help                                     numbers
-    {InputId::Target, "target", "R",   "wanted resistance in ohms",                1},
-    {InputId::U1,     "u1",     "U",   "voltage of the top node",                  1},
-    {InputId::U2,     "u2",     "U",   "wanted output voltage",                    1},
-    {InputId::U3,     "u3",     "U",   "voltage of the foot node",                 1},
-    {InputId::RMax,   "rmax",   "R",   "largest admissible resistance in ohms",   1},
-    {InputId::RMin,   "rmin",   "R",   "smallest admissible resistance in ohms",  1},
+    // id            name      value  help                                      numbers
+    {InputId::Target, "target", "R",   "wanted resistance in ohms",                 1},
+    {InputId::U1,     "u1",     "U",   "voltage of node U1 (see the circuit)",      1},
+    {InputId::U2,     "u2",     "U",   "voltage of node U2",                        1},
+    {InputId::U3,     "u3",     "U",   "voltage of node U3",                        1},
+    {InputId::RMax,   "rmax",   "R",   "largest admissible resistance in ohms",    1},
+    {InputId::RMin,   "rmin",   "R",   "smallest admissible resistance in ohms",   1},
 };
 
 constexpr ResultInfo kResults[] = {

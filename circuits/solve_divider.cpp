@@ -75,10 +75,7 @@ constexpr DividerCircuit kCircuits[] = {
 SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in, Tables tables,
                           const SearchContext& ctx) {
     const auto* d = std::get_if<DividerInput>(&in);
-    const DividerCircuit* circuit = nullptr;
-    for (const auto& c : kCircuits)
-        if (c.solver == entry.solver)
-            circuit = &c;
+    const auto* circuit = CircuitOf<DividerCircuit>(kCircuits, entry.solver);
     if (d == nullptr || circuit == nullptr)
         return {};
 

@@ -4,7 +4,18 @@
 
 #include "circuits/solve.h"
 
+#include <span>
+
 namespace ohmtrim::detail {
+
+// The row of a family's table of circuits (each row with a member solver)
+// that runs the given search; null when the table has none.
+template <class Row> const Row* CircuitOf(std::span<const Row> rows, SolverId solver) {
+    for (const Row& row : rows)
+        if (row.solver == solver)
+            return &row;
+    return nullptr;
+}
 
 SolveOutcome SolveNearest(const CatalogueEntry& entry, const SolveInputs& in,
                           std::span<const ValueTable> tables, const SearchContext& ctx);

@@ -66,10 +66,7 @@ constexpr ResistanceCircuit kCircuits[] = {
 SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in, Tables tables,
                              const SearchContext& ctx) {
     const auto* input = std::get_if<ResistanceInput>(&in);
-    const ResistanceCircuit* circuit = nullptr;
-    for (const auto& c : kCircuits)
-        if (c.solver == entry.solver)
-            circuit = &c;
+    const auto* circuit = CircuitOf<ResistanceCircuit>(kCircuits, entry.solver);
     // The searches trust their inputs; anything a window could not have
     // passed is refused here rather than searched.
     if (input == nullptr || circuit == nullptr || !IsResistanceInRange(input->target))
