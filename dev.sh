@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-liberation2 fonts-dejavu-core clang-format)
+PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcli11-dev
+          qt6-base-dev fonts-liberation2 fonts-dejavu-core clang-format)
 
 install_missing() {
     local missing=()
@@ -36,7 +36,7 @@ check_format() {
     # fresh machine may not have it).
     local files
     mapfile -t files < <(find app bench circuits cli colourcode fuzz platform schematics search \
-        tests valuesets windows -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+        settings tests valuesets windows -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
     if [ ${#files[@]} -eq 0 ]; then
         echo "dev.sh: no sources found to check the format of"
         exit 1

@@ -1,4 +1,4 @@
-#include "app/gui/application.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
     return ohmtrim::RunApplication(argc, argv);

@@ -5,17 +5,19 @@
 
 namespace ohmtrim {
 
-// What the user types for a catalogue entry.
-enum class InputKind {
-    ColourCode,      // colour bands or a resistance with tolerance (no search)
-    NearestValue,    // one resistance, looked up in one value set
-    Resistance,      // one wanted resistance
-    DividerVoltages, // U1, U2, U3, R min, R max
-    NodeVoltages,    // node voltages and a range, from the input dialog
-    StarCases,       // two operating cases of a star circuit, from the input dialog
+// The calculator family of a catalogue entry: what it reads, how it solves
+// and what it shows, described once per family in circuits/family.h.
+enum class Family {
+    ColourCode,   // colour bands or a resistance with tolerance (no search)
+    NearestValue, // one resistance, looked up in one value set
+    Resistance,   // one wanted resistance out of two or three values
+    Divider,      // U1, U2, U3 and a range of total resistance
+    NodeChain,    // node voltages and a range, from the input dialog
+    Star,         // two operating cases of a star circuit, from the input dialog
 };
 
-// The search (or lookup) a catalogue entry runs.
+// The search (or lookup) a catalogue entry runs; its family's solve function
+// knows which search that is.
 enum class SolverId {
     None,
     Nearest,
@@ -41,9 +43,8 @@ struct CatalogueEntry {
     std::string_view window;  // class of that window ("TForm3")
     int variant;              // circuit variant stored in the window (1..3), 0 when none
     int resistors;            // number of resistors (value sets chosen)
-    InputKind input;
+    Family family;
     SolverId solver;
-    std::string_view search; // name of the search routine, empty when there is none
 };
 
 inline constexpr int kCatalogueSize = 24;

@@ -21,12 +21,8 @@ std::string Format(const char* format, double v) {
 
 } // namespace
 
-std::string FormatValue(double v) {
-    return Format("%-15.6G", v);
-}
-
-std::string FormatError(double percent) {
-    return Format("%-15.3G", percent);
+std::string FormatNumber(double v, NumberFormat format) {
+    return Format(format == NumberFormat::Value ? "%-15.6G" : "%-15.3G", v);
 }
 
 } // namespace ohmtrim

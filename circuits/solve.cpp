@@ -1,11 +1,9 @@
 #include "circuits/solve.h"
 
-#include "circuits/solve_parts.h"
 #include "valuesets/number.h"
 #include "valuesets/resistor_set.h"
 
-#include <cmath>
-#include <limits>
+#include <array>
 
 namespace ohmtrim {
 
@@ -13,126 +11,87 @@ ValueTable TableOf(const ResistorSet& set) {
     return {set.values(), set.count(), set.hasShortCircuit(), set.hasOpenCircuit()};
 }
 
-double SolveOutcome::Result(std::string_view name) const {
+std::optional<double> SolveOutcome::Result(ResultId id) const {
     for (const auto& r : results)
-        if (r.name == name)
+        if (r.id == id)
             return r.value;
-    return std::numeric_limits<double>::quiet_NaN();
-}
-
-bool SolveOutcome::HasResult(std::string_view name) const {
-    for (const auto& r : results)
-        if (r.name == name)
-            return true;
-    return false;
-}
-
-std::string_view StatusMessage(SearchStatus status) {
-    switch (status) {
-    case SearchStatus::Found:
-        return {};
-    case SearchStatus::InvalidInput:
-        return "Invalid input data.";
-    case SearchStatus::NoSolution:
-        return "No solution found.";
-    case SearchStatus::Aborted:
-        return "Search aborted.";
-    }
-    return {};
+    return std::nullopt;
 }
 
 namespace {
 
-std::string_view TextOf(std::span<const InputText> texts, std::string_view name) {
+std::string_view TextOf(std::span<const InputText> texts, InputId id) {
     for (const auto& t : texts)
-        if (t.name == name)
+        if (t.id == id)
             return t.text;
     return {};
 }
 
-bool ParseField(InputRule rule, std::string_view text, double& out) {
-    switch (rule) {
-    case InputRule::Resistance:
+// One number of an input; empty text is handled by the caller.
+bool ReadNumber(InputRule rule, std::string_view text, double& out) {
+    if (rule == InputRule::Resistance)
         return ParseResistance(text, out) == ResistanceStatus::Ok;
-    case InputRule::Voltage:
-        if (TrimBlanksAndControls(text).empty()) {
-            out = 0;
-            return true;
-        }
-        return ParseNumber(text, out) == NumberStatus::Number;
-    case InputRule::Bound:
-        return ParseNumber(text, out) == NumberStatus::Number;
-    }
-    return false;
+    return ParseNumber(text, out) == NumberStatus::Number;
 }
 
-constexpr InputField kResistanceFields[] = {
-    {"target", InputRule::Resistance, &SolveInputs::target},
-};
+// The numbers of one input: as many as the input holds, separated by commas.
+bool ReadInput(const InputField& field, std::string_view text, std::span<double> numbers,
+               bool& given) {
+    given = !TrimBlanksAndControls(text).empty();
+    if (!given) {
+        for (double& n : numbers)
+            n = 0;
+        return field.rule == InputRule::NumberOrEmpty;
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::size_t comma = i + 1 < numbers.size() ? text.find(',') : text.npos;
+        if (i + 1 < numbers.size() && comma == text.npos)
+            return false; // too few numbers
+        if (!ReadNumber(field.rule, text.substr(0, comma), numbers[i]))
+            return false;
+        text = comma == text.npos ? std::string_view{} : text.substr(comma + 1);
+    }
+    return true;
+}
 
-constexpr InputField kDividerFields[] = {
-    {"u1", InputRule::Voltage, &SolveInputs::u1},   {"u2", InputRule::Voltage, &SolveInputs::u2},
-    {"u3", InputRule::Voltage, &SolveInputs::u3},   {"rmax", InputRule::Bound, &SolveInputs::rmax},
-    {"rmin", InputRule::Bound, &SolveInputs::rmin},
-};
+// Every resistor has a table, and the searches read at least the first
+// entry of each.
+bool TablesFit(const CatalogueEntry& entry, std::span<const ValueTable> tables) {
+    if (static_cast<int>(tables.size()) != entry.resistors)
+        return false;
+    for (const auto& t : tables)
+        if (t.values == nullptr || t.count < 1)
+            return false;
+    return true;
+}
 
 } // namespace
 
-std::span<const InputField> InputFields(InputKind kind) {
-    switch (kind) {
-    case InputKind::NearestValue:
-    case InputKind::Resistance:
-        return kResistanceFields;
-    case InputKind::DividerVoltages:
-        return kDividerFields;
-    case InputKind::ColourCode:
-    case InputKind::NodeVoltages:
-    case InputKind::StarCases:
-        break;
-    }
-    return {};
-}
-
 bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
-    const auto fields = InputFields(entry.input);
+    const auto& fields = FamilyOf(entry).inputs;
     if (fields.empty())
         return false;
+    SolveInputs in;
     // The first input that fails ends the reading, as in the windows.
-    for (const auto& field : fields)
-        if (!ParseField(field.rule, TextOf(texts, field.name), out.*field.member))
+    for (const auto& field : fields) {
+        std::array<double, kMaxNumbersPerInput> numbers{};
+        const auto used =
+            std::span(numbers).first(static_cast<std::size_t>(Info(field.id).numbers));
+        bool given = false;
+        if (!ReadInput(field, TextOf(texts, field.id), used, given))
             return false;
+        field.store(in, used, given);
+    }
+    out = in;
     return true;
 }
 
 SolveOutcome Solve(const CatalogueEntry& entry, const SolveInputs& in,
                    std::span<const ValueTable> tables, const SearchContext& ctx) {
-    if (static_cast<int>(tables.size()) != entry.resistors)
+    const SolveFunction solve = FamilyOf(entry).solve;
+    if (solve == nullptr || !TablesFit(entry, tables))
         return {};
-    for (const auto& t : tables)
-        if (t.values == nullptr || t.count < 1)
-            return {};
-    switch (entry.solver) {
-    case SolverId::Nearest:
-        return detail::SolveNearest(in, tables[0]);
-    case SolverId::ParallelPair:
-    case SolverId::SeriesPair:
-    case SolverId::ParallelTriple:
-    case SolverId::SeriesTriple:
-    case SolverId::ParallelSeries:
-    case SolverId::SeriesParallel:
-        return detail::SolveResistance(entry, in, tables, ctx);
-    case SolverId::DividerPair:
-    case SolverId::DividerParallelPairTop:
-    case SolverId::DividerParallelTripleTop:
-    case SolverId::DividerParallelSeriesTop:
-    case SolverId::DividerParallelPairs:
-        return detail::SolveDivider(entry, in, tables, ctx);
-    case SolverId::None:
-    case SolverId::NodeDivider:
-    case SolverId::Star:
-        break;
-    }
-    return {};
+    return solve(entry, in, tables, ctx);
 }
 
 } // namespace ohmtrim

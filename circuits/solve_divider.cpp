@@ -1,92 +1,94 @@
 #include "circuits/solve_parts.h"
 
+#include "circuits/networks.h"
 #include "search/divider_searches.h"
 
-#include <cstddef>
+#include <array>
 
 namespace ohmtrim::detail {
 
 namespace {
 
-// Resistors of each divider calculator; 0 for any other solver.
-std::size_t ResistorsOf(SolverId solver) {
-    switch (solver) {
-    case SolverId::DividerPair:
-        return 2;
-    case SolverId::DividerParallelPairTop:
-        return 3;
-    case SolverId::DividerParallelTripleTop:
-    case SolverId::DividerParallelSeriesTop:
-    case SolverId::DividerParallelPairs:
-        return 4;
-    default:
-        return 0;
-    }
-}
+using Tables = std::span<const ValueTable>;
+
+// One divider calculator: its search on the tables in resistor order, and
+// the upper and lower branch of the chosen values.
+struct DividerCircuit {
+    SolverId solver;
+    SearchStatus (*search)(const DividerInput& d, Tables t, double* r, const SearchContext& ctx);
+    double (*upper)(const double* r);
+    double (*lower)(const double* r);
+};
+
+// clang-format off
+constexpr DividerCircuit kCircuits[] = {
+    {SolverId::DividerPair,
+     [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
+         return FindDividerPair(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values, t[0].count,
+                                t[1].values, t[1].count, r[0], r[1], ctx);
+     },
+     [](const double* r) { return r[0]; },
+     [](const double* r) { return r[1]; }},
+    {SolverId::DividerParallelPairTop,
+     [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
+         return FindDividerParallelPairTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                           t[0].count, t[1].values, t[1].count, t[2].values,
+                                           t[2].count, r[0], r[1], r[2], ctx);
+     },
+     [](const double* r) { return network::Parallel(r[0], r[1]); },
+     [](const double* r) { return r[2]; }},
+    {SolverId::DividerParallelTripleTop,
+     [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
+         return FindDividerParallelTripleTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                             t[0].count, t[1].values, t[1].count, t[2].values,
+                                             t[2].count, t[3].values, t[3].count, r[0], r[1],
+                                             r[2], r[3], ctx);
+     },
+     [](const double* r) { return network::Parallel(r[0], r[1], r[2]); },
+     [](const double* r) { return r[3]; }},
+    {SolverId::DividerParallelSeriesTop,
+     [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
+         return FindDividerParallelSeriesTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                             t[0].count, t[1].values, t[1].count, t[2].values,
+                                             t[2].count, t[3].values, t[3].count, r[0], r[1],
+                                             r[2], r[3], ctx);
+     },
+     [](const double* r) { return network::ParallelWithSeries(r[0], r[1], r[2]); },
+     [](const double* r) { return r[3]; }},
+    {SolverId::DividerParallelPairs,
+     [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
+         return FindDividerParallelPairs(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                         t[0].count, t[1].values, t[1].count, t[2].values,
+                                         t[2].count, t[3].values, t[3].count, r[0], r[1], r[2],
+                                         r[3], ctx);
+     },
+     [](const double* r) { return network::Parallel(r[0], r[1]); },
+     [](const double* r) { return network::Parallel(r[2], r[3]); }},
+};
+// clang-format on
 
 } // namespace
 
 // The voltage-divider calculators (two to four resistors). The windows show
 // the chosen values, the total resistance and the output voltage those
 // values give; the user compares the latter with the wanted U2.
-SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in,
-                          std::span<const ValueTable> tables, const SearchContext& ctx) {
+SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in, Tables tables,
+                          const SearchContext& ctx) {
+    const auto* d = std::get_if<DividerInput>(&in);
+    const auto* circuit = CircuitOf<DividerCircuit>(kCircuits, entry.solver);
+    if (d == nullptr || circuit == nullptr)
+        return {};
+
+    std::array<double, 4> r{};
     SolveOutcome out;
-    const std::size_t n = ResistorsOf(entry.solver);
-    if (n == 0 || tables.size() != n)
-        return out; // not a divider calculator, or the wrong number of tables
-    for (const auto& table : tables)
-        if (table.values == nullptr || table.count < 1)
-            return out; // the searches read the first entry of every table
-    double r[4] = {0.0, 0.0, 0.0, 0.0};
-    const double u1 = in.u1, u2 = in.u2, u3 = in.u3, rmin = in.rmin, rmax = in.rmax;
-    const auto& t = tables;
-    // Upper and lower branch of the chosen values, per circuit.
-    double rUp = 0.0, rLow = 0.0;
-    switch (entry.solver) {
-    case SolverId::DividerPair:
-        out.status = FindDividerPair(u1, u2, u3, rmin, rmax, t[0].values, t[0].count, t[1].values,
-                                     t[1].count, r[0], r[1], ctx);
-        rUp = r[0];
-        rLow = r[1];
-        break;
-    case SolverId::DividerParallelPairTop:
-        out.status =
-            FindDividerParallelPairTop(u1, u2, u3, rmin, rmax, t[0].values, t[0].count, t[1].values,
-                                       t[1].count, t[2].values, t[2].count, r[0], r[1], r[2], ctx);
-        rUp = r[0] * r[1] / (r[0] + r[1]);
-        rLow = r[2];
-        break;
-    case SolverId::DividerParallelTripleTop:
-        out.status = FindDividerParallelTripleTop(
-            u1, u2, u3, rmin, rmax, t[0].values, t[0].count, t[1].values, t[1].count, t[2].values,
-            t[2].count, t[3].values, t[3].count, r[0], r[1], r[2], r[3], ctx);
-        rUp = 1 / (1 / r[0] + 1 / r[1] + 1 / r[2]);
-        rLow = r[3];
-        break;
-    case SolverId::DividerParallelSeriesTop:
-        out.status = FindDividerParallelSeriesTop(
-            u1, u2, u3, rmin, rmax, t[0].values, t[0].count, t[1].values, t[1].count, t[2].values,
-            t[2].count, t[3].values, t[3].count, r[0], r[1], r[2], r[3], ctx);
-        rUp = 1 / (1 / (r[1] + r[2]) + 1 / r[0]);
-        rLow = r[3];
-        break;
-    case SolverId::DividerParallelPairs:
-        out.status = FindDividerParallelPairs(u1, u2, u3, rmin, rmax, t[0].values, t[0].count,
-                                              t[1].values, t[1].count, t[2].values, t[2].count,
-                                              t[3].values, t[3].count, r[0], r[1], r[2], r[3], ctx);
-        rUp = r[0] * r[1] / (r[0] + r[1]);
-        rLow = r[2] * r[3] / (r[2] + r[3]);
-        break;
-    default:
-        return out;
-    }
+    out.status = circuit->search(*d, tables, r.data(), ctx);
     if (out.status != SearchStatus::Found)
         return out;
-
-    out.values.assign(r, r + n);
-    out.results.push_back({"resistance", rUp + rLow});
-    out.results.push_back({"u2", u3 + (u1 - u3) * rLow / (rUp + rLow)});
+    const double rUp = circuit->upper(r.data());
+    const double rLow = circuit->lower(r.data());
+    out.values.assign(r.begin(), r.begin() + entry.resistors);
+    out.Add(ResultId::Resistance, rUp + rLow);
+    out.Add(ResultId::U2, d->u3 + (d->u1 - d->u3) * rLow / (rUp + rLow));
     return out;
 }
 

@@ -6,20 +6,27 @@ namespace ohmtrim::detail {
 
 // The single-resistor calculator: nearest real value, its neighbours in the
 // table and the error of the nearest value. No search is involved.
-SolveOutcome SolveNearest(const SolveInputs& in, const ValueTable& t) {
-    SolveOutcome out;
-    const double x = in.target;
+SolveOutcome SolveNearest(const CatalogueEntry&, const SolveInputs& in,
+                          std::span<const ValueTable> tables, const SearchContext&) {
+    const auto* input = std::get_if<ResistanceInput>(&in);
+    if (input == nullptr)
+        return {};
+    const ValueTable& t = tables[0];
+    const double x = input->target;
     const int i = NearestRealIndex(x, t.values, t.count, t.hasShortCircuit, t.hasOpenCircuit);
+    if (i < 0)
+        return {}; // a table of framing entries only has no real value
+    SolveOutcome out;
     out.status = SearchStatus::Found;
     out.values = {t.values[i]};
-    out.results.push_back({"nearest", t.values[i]});
-    out.results.push_back({"errorPercent", ErrorPercent(t.values[i], x)});
+    out.Add(ResultId::Nearest, t.values[i]);
+    out.Add(ResultId::ErrorPercent, ErrorPercent(t.values[i], x));
     const int j = SmallerRealIndex(i, t.count, t.hasShortCircuit, t.hasOpenCircuit);
     if (j >= 0)
-        out.results.push_back({"smaller", t.values[j]});
+        out.Add(ResultId::Smaller, t.values[j]);
     const int k = BiggerRealIndex(i, t.count, t.hasShortCircuit, t.hasOpenCircuit);
     if (k >= 0)
-        out.results.push_back({"bigger", t.values[k]});
+        out.Add(ResultId::Bigger, t.values[k]);
     return out;
 }
 

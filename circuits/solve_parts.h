@@ -1,12 +1,24 @@
 #pragma once
 
-// The solve functions of each family of calculators; Solve() dispatches to them.
+// The solve functions of the families, which their description rows name.
 
 #include "circuits/solve.h"
 
+#include <span>
+
 namespace ohmtrim::detail {
 
-SolveOutcome SolveNearest(const SolveInputs& in, const ValueTable& table);
+// The row of a family's table of circuits (each row with a member solver)
+// that runs the given search; null when the table has none.
+template <class Row> const Row* CircuitOf(std::span<const Row> rows, SolverId solver) {
+    for (const Row& row : rows)
+        if (row.solver == solver)
+            return &row;
+    return nullptr;
+}
+
+SolveOutcome SolveNearest(const CatalogueEntry& entry, const SolveInputs& in,
+                          std::span<const ValueTable> tables, const SearchContext& ctx);
 SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in,
                              std::span<const ValueTable> tables, const SearchContext& ctx);
 SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in,

@@ -6,9 +6,9 @@
 
 namespace ohmtrim {
 
-// Exit statuses of the command-line tool.
+// Exit statuses of the command-line tool; a search ends it with its status
+// (1 invalid input, 2 no solution, 3 aborted).
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitInvalidInput = 1;
 inline constexpr int kExitUsage = 64;
 
 // Runs the command-line tool on args (without the program name), writing to

@@ -37,13 +37,6 @@ private:
     std::atomic<bool> m_escape{false};
 };
 
-// The platform every window uses. A Qt implementation is installed on first
-// use unless another one has been installed before.
-Platform& CurrentPlatform();
-// Installs p (not owned; must outlive its use) and returns the previous one
-// (null if none had been chosen yet). Passing null restores the default.
-Platform* InstallPlatform(Platform* p);
-
 // Shows the busy cursor for its lifetime and restores the previous one.
 class BusyCursor {
 public:

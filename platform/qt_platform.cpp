@@ -50,25 +50,4 @@ void QtPlatform::PopBusyCursor() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-namespace {
-
-Platform* g_installed = nullptr;
-
-Platform& DefaultPlatform() {
-    static QtPlatform platform;
-    return platform;
-}
-
-} // namespace
-
-Platform& CurrentPlatform() {
-    return g_installed != nullptr ? *g_installed : DefaultPlatform();
-}
-
-Platform* InstallPlatform(Platform* p) {
-    Platform* previous = g_installed;
-    g_installed = p;
-    return previous;
-}
-
 } // namespace ohmtrim

@@ -1,6 +1,8 @@
 #include "search/divider_searches.h"
 
+#include "search/input_checks.h"
 #include "search/pair_searches.h"
+#include "search/search_constants.h"
 #include "search/triple_searches.h"
 #include "valuesets/lookups.h"
 
@@ -28,7 +30,7 @@ SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, dou
 
     const double k = (u1 - u2) / (u2 - u3); // wanted R_up / R_low
     const double u = (u2 - u3) / (u1 - u3); // wanted R_low / R_total
-    const double innerTol = 0.1 * ctx.relTol;
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
 
     // q / R_total = u is wanted, so no q below Rmin * u can make a total of
     // at least Rmin with the right ratio.
@@ -41,7 +43,7 @@ SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, dou
     std::array<double, N> values{};
     std::array<double, N + 1> recorded{};
     for (int i = s, c = 0; i < nq; ++i, ++c) {
-        if (c % 20 == 0 && ctx.EscapeDown())
+        if (c % kEscapePollStride == 0 && ctx.EscapeDown())
             return SearchStatus::Aborted;
         const double q = tq[i];
         if (stopAboveRatioLimit && q > rmax * u)
@@ -118,7 +120,7 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         return SearchStatus::InvalidInput;
 
     const double u = (u2 - u3) / (u1 - u3); // wanted R_low / R_total
-    const double innerTol = 0.1 * ctx.relTol;
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
     const double pMin = rmin * (1 - u);
     const double pMax = rmax * (1 - u);
 
@@ -138,7 +140,7 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         const int iLast = sameTable ? j : 0;
         for (int i = n2 - 1; i >= iLast; --i) {
             ++pairs;
-            if (pairs % 20 == 0 && ctx.EscapeDown())
+            if (pairs % kEscapePollStride == 0 && ctx.EscapeDown())
                 return SearchStatus::Aborted;
             const double a = t1[j];
             const double b = t2[i];

@@ -1,33 +1,12 @@
 #include "search/divider_searches.h"
 
+#include "search/input_checks.h"
+#include "search/search_constants.h"
 #include "valuesets/lookups.h"
 
 #include <cmath>
 
 namespace ohmtrim {
-
-namespace detail {
-
-// The input test every divider search starts with, in the order the user
-// should hear about problems: the resistance range first, then the voltages.
-// Each test is written so that a NaN fails it, and voltages whose span
-// overflows (or is infinite) are refused, since the wanted fraction could
-// not be formed from them.
-bool DividerInputValid(double u1, double u2, double u3, double rmin, double rmax) {
-    if (!(rmin >= 1e-15))
-        return false;
-    if (!(rmax <= 1e15))
-        return false;
-    if (!(rmin < rmax))
-        return false;
-    const bool falling = u2 + 1e-15 < u1 && u3 + 1e-15 < u2;
-    const bool rising = u1 + 1e-15 < u2 && u2 + 1e-15 < u3;
-    if (!falling && !rising)
-        return false;
-    return std::isfinite(u1 - u3);
-}
-
-} // namespace detail
 
 SearchStatus FindDividerPair(double u1, double u2, double u3, double rmin, double rmax,
                              const double* t1, int n1, const double* t2, int n2, double& out1,
@@ -44,7 +23,7 @@ SearchStatus FindDividerPair(double u1, double u2, double u3, double rmin, doubl
     double rec2 = 0.0;
 
     for (int i = 0; i < n1; ++i) {
-        if (i % 20 == 0 && ctx.EscapeDown())
+        if (i % kEscapePollStride == 0 && ctx.EscapeDown())
             return SearchStatus::Aborted;
         const double r1 = t1[i];
         // The R2 that would give the wanted fraction exactly with this R1.

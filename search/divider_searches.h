@@ -39,10 +39,4 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
                                       double& out1, double& out2, double& out3, double& out4,
                                       const SearchContext& ctx);
 
-namespace detail {
-// The input test every divider search starts with: the resistance range
-// (1e-15 <= Rmin < Rmax <= 1e15), then U2 strictly between U1 and U3.
-bool DividerInputValid(double u1, double u2, double u3, double rmin, double rmax);
-} // namespace detail
-
 } // namespace ohmtrim

@@ -1,19 +1,16 @@
 #include "search/pair_searches.h"
 
+#include "search/best_candidate.h"
 #include "valuesets/lookups.h"
 
 #include <cmath>
 #include <limits>
 
-// Shared rules of the resistance searches:
-// - the seed is the first best and is never tested against the early exit;
-// - a candidate only replaces the best when its error is strictly smaller, so
-//   among equal errors the first one scanned wins;
-// - a new best whose error is strictly below relTol * target ends the search;
-// - the arithmetic is plain IEEE: a zero divisor gives an infinity, and a NaN
-//   error never compares smaller, so such a candidate is simply never chosen.
-// The formulas are written out exactly as each step needs them: a*b/(a+b) and
-// 1/(1/a+1/b) differ in the last bit, and that bit decides close races.
+// The best candidate follows the rules of detail::BestCandidate. The
+// arithmetic is plain IEEE: a zero divisor gives an infinity, whose error is
+// never the smallest. The formulas are written out exactly as each step
+// needs them: a*b/(a+b) and 1/(1/a+1/b) differ in the last bit, and that bit
+// decides close races.
 
 namespace ohmtrim {
 
@@ -28,26 +25,18 @@ int FindSeriesPair(double target, double relTol, const double* a, int na, const 
     const double threshold = relTol * target;
 
     int j = NearestIndex(target - a[0], b, nb);
-    double bestA = a[0];
-    double bestB = b[j];
-    double bestErr = std::fabs(target - a[0] - b[j]);
+    detail::BestCandidate<2> best{{a[0], b[j]}, std::fabs(target - a[0] - b[j]), threshold};
 
     for (int i = 1; i < na; ++i) {
         // An R1 equal to the target is still tried (its partner is b[0]).
         if (a[i] > target)
             break;
         j = NearestIndex(target - a[i], b, nb);
-        const double err = std::fabs(target - a[i] - b[j]);
-        if (err < bestErr) {
-            bestA = a[i];
-            bestB = b[j];
-            bestErr = err;
-            if (err < threshold)
-                break;
-        }
+        if (best.Offer({a[i], b[j]}, std::fabs(target - a[i] - b[j])))
+            break;
     }
-    outA = bestA;
-    outB = bestB;
+    outA = best.values[0];
+    outB = best.values[1];
     return 0;
 }
 
@@ -75,10 +64,7 @@ int FindParallelPair(double target, double relTol, const double* a, int na, cons
         outB = bLast;
         return 0;
     }
-    const double threshold = relTol * target;
-    double bestA = aLast;
-    double bestB = bLast;
-    double bestErr = std::fabs(target - pLast);
+    detail::BestCandidate<2> best{{aLast, bLast}, std::fabs(target - pLast), relTol * target};
     const double g = 1 / target;
 
     for (int i = i0; i < na; ++i) {
@@ -95,28 +81,16 @@ int FindParallelPair(double target, double relTol, const double* a, int na, cons
         BracketIndices(x, b, nb, lo, hi);
 
         const double bl = b[lo];
-        double err = std::fabs(target - ai * bl / (ai + bl));
-        if (err < bestErr) {
-            bestA = ai;
-            bestB = bl;
-            bestErr = err;
-            if (err < threshold)
-                break;
-        }
+        if (best.Offer({ai, bl}, std::fabs(target - ai * bl / (ai + bl))))
+            break;
         if (hi != lo) {
             const double bh = b[hi];
-            err = std::fabs(target - ai * bh / (ai + bh));
-            if (err < bestErr) {
-                bestA = ai;
-                bestB = bh;
-                bestErr = err;
-                if (err < threshold)
-                    break;
-            }
+            if (best.Offer({ai, bh}, std::fabs(target - ai * bh / (ai + bh))))
+                break;
         }
     }
-    outA = bestA;
-    outB = bestB;
+    outA = best.values[0];
+    outB = best.values[1];
     return 0;
 }
 

@@ -1,6 +1,8 @@
 #include "search/triple_searches.h"
 
+#include "search/best_candidate.h"
 #include "search/pair_searches.h"
+#include "search/search_constants.h"
 #include "valuesets/lookups.h"
 
 #include <cmath>
@@ -15,37 +17,16 @@ namespace ohmtrim {
 
 namespace {
 
-// The best combination so far and the early-exit test of the outer scan.
-struct Best {
-    double a;
-    double b;
-    double c;
-    double err;
-    double threshold;
-
-    // Offers a candidate with its error. True when it became the best and is
-    // close enough to end the search at once. A NaN error is never taken.
-    bool Offer(double ca, double cb, double cc, double cerr) {
-        if (!(cerr < err))
-            return false;
-        a = ca;
-        b = cb;
-        c = cc;
-        err = cerr;
-        return cerr < threshold;
-    }
-
-    void Write(double& outA, double& outB, double& outC) const {
-        outA = a;
-        outB = b;
-        outC = c;
-    }
-};
+using Best = detail::BestCandidate<3>;
 
 void WriteThree(double va, double vb, double vc, double& outA, double& outB, double& outC) {
     outA = va;
     outB = vb;
     outC = vc;
+}
+
+void WriteThree(const Best& best, double& outA, double& outB, double& outC) {
+    WriteThree(best.values[0], best.values[1], best.values[2], outA, outB, outC);
 }
 
 } // namespace
@@ -56,11 +37,11 @@ int FindSeriesTriple(double target, double relTol, const double* a, int na, cons
         WriteThree(a[0], b[0], c[0], outA, outB, outC);
         return 0;
     }
-    const double nestedTol = 0.1 * relTol;
+    const double nestedTol = kInnerToleranceFactor * relTol;
     double pb = 0;
     double pc = 0;
     FindSeriesPair(target - a[0], nestedTol, b, nb, c, nc, pb, pc);
-    Best best{a[0], pb, pc, std::fabs(target - a[0] - pb - pc), relTol * target};
+    Best best{{a[0], pb, pc}, std::fabs(target - a[0] - pb - pc), relTol * target};
 
     for (int i = 1; i < na; ++i) {
         const double ai = a[i];
@@ -69,10 +50,10 @@ int FindSeriesTriple(double target, double relTol, const double* a, int na, cons
         // An ai equal to the target leaves 0 for the pair, which answers with
         // its first entries.
         FindSeriesPair(target - ai, nestedTol, b, nb, c, nc, pb, pc);
-        if (best.Offer(ai, pb, pc, std::fabs(target - (ai + pb + pc))))
+        if (best.Offer({ai, pb, pc}, std::fabs(target - (ai + pb + pc))))
             break;
     }
-    best.Write(outA, outB, outC);
+    WriteThree(best, outA, outB, outC);
     return 0;
 }
 
@@ -94,7 +75,7 @@ int FindParallelTriple(double target, double relTol, const double* a, int na, co
     const double sa = na > 1 ? a[1] : a[0];
     const double sb = nb > 1 ? b[1] : b[0];
     const double sc = nc > 1 ? c[1] : c[0];
-    Best best{sa, sb, sc, std::fabs(target - 1 / (1 / sa + 1 / sb + 1 / sc)), relTol * target};
+    Best best{{sa, sb, sc}, std::fabs(target - 1 / (1 / sa + 1 / sb + 1 / sc)), relTol * target};
 
     const double g = 1 / target;
     const int i0 = CeilingIndex(target + 1e-15, a, na);
@@ -106,9 +87,9 @@ int FindParallelTriple(double target, double relTol, const double* a, int na, co
     // with the largest R2 and R3 (open circuits when the sets have them).
     if (i0 > 0) {
         const double ap = a[i0 - 1];
-        if (best.Offer(ap, bLast, cLast,
+        if (best.Offer({ap, bLast, cLast},
                        std::fabs(target - 1 / (1 / ap + 1 / bLast + 1 / cLast)))) {
-            best.Write(outA, outB, outC);
+            WriteThree(best, outA, outB, outC);
             return 0;
         }
     }
@@ -121,10 +102,10 @@ int FindParallelTriple(double target, double relTol, const double* a, int na, co
         const double d = ai * g - 1;
         const double x = d <= 0 ? std::numeric_limits<double>::infinity() : ai / d;
         FindParallelPair(x, relTol, b, nb, c, nc, pb, pc);
-        if (best.Offer(ai, pb, pc, std::fabs(target - 1 / (1 / ai + 1 / pb + 1 / pc))))
+        if (best.Offer({ai, pb, pc}, std::fabs(target - 1 / (1 / ai + 1 / pb + 1 / pc))))
             break;
     }
-    best.Write(outA, outB, outC);
+    WriteThree(best, outA, outB, outC);
     return 0;
 }
 
@@ -135,11 +116,11 @@ int FindParallelSeries(double target, double relTol, const double* a, int na, co
         WriteThree(a[0], b[0], c[0], outA, outB, outC);
         return 0;
     }
-    const double nestedTol = 0.1 * relTol;
+    const double nestedTol = kInnerToleranceFactor * relTol;
     const double aLast = a[na - 1];
     const double bLast = b[nb - 1];
     const double cLast = c[nc - 1];
-    Best best{aLast, bLast, cLast,
+    Best best{{aLast, bLast, cLast},
               std::fabs(target - (bLast + cLast) * aLast / (aLast + bLast + cLast)),
               relTol * target};
 
@@ -156,10 +137,10 @@ int FindParallelSeries(double target, double relTol, const double* a, int na, co
             const double x = 1 / (1 / target - 1 / ai);
             FindSeriesPair(x, nestedTol, b, nb, c, nc, pb, pc);
         }
-        if (best.Offer(ai, pb, pc, std::fabs(target - (pb + pc) * ai / (ai + pb + pc))) || last)
+        if (best.Offer({ai, pb, pc}, std::fabs(target - (pb + pc) * ai / (ai + pb + pc))) || last)
             break;
     }
-    best.Write(outA, outB, outC);
+    WriteThree(best, outA, outB, outC);
     return 0;
 }
 
@@ -170,8 +151,9 @@ int FindSeriesParallel(double target, double relTol, const double* a, int na, co
         WriteThree(a[0], b[0], c[0], outA, outB, outC);
         return 0;
     }
-    const double nestedTol = 0.1 * relTol;
-    Best best{a[0], b[0], c[0], std::fabs(target - (1 / (1 / b[0] + 1 / c[0]) + a[0])),
+    const double nestedTol = kInnerToleranceFactor * relTol;
+    Best best{{a[0], b[0], c[0]},
+              std::fabs(target - (1 / (1 / b[0] + 1 / c[0]) + a[0])),
               relTol * target};
 
     for (int i = 0; i < na; ++i) {
@@ -183,10 +165,10 @@ int FindSeriesParallel(double target, double relTol, const double* a, int na, co
         const bool last = ai >= target;
         if (!last)
             FindParallelPair(target - ai, nestedTol, b, nb, c, nc, pb, pc);
-        if (best.Offer(ai, pb, pc, std::fabs(target - (1 / (1 / pb + 1 / pc) + ai))) || last)
+        if (best.Offer({ai, pb, pc}, std::fabs(target - (1 / (1 / pb + 1 / pc) + ai))) || last)
             break;
     }
-    best.Write(outA, outB, outC);
+    WriteThree(best, outA, outB, outC);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "valuesets/profile.h"
 
 #include "valuesets/number.h"
+#include "valuesets/text.h"
 
 #include <climits>
 #include <fstream>
@@ -12,26 +13,6 @@ namespace ohmtrim {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = LowerAscii(c);
-    return out;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 // One physical line of a profile. Offsets are into the whole text.
 struct Line {
@@ -155,7 +136,7 @@ ProfileFile ProfileFile::FromText(std::string_view text) {
         const ParsedLine p = ParseLine(text.substr(line.begin, line.contentEnd - line.begin));
         if (p.kind == LineKind::Section) {
             auto [it, inserted] =
-                profile.m_sectionIndex.try_emplace(Lower(p.name), profile.m_sections.size());
+                profile.m_sectionIndex.try_emplace(FoldedKey(p.name), profile.m_sections.size());
             if (inserted) {
                 profile.m_sections.push_back(Section{std::string(p.name), {}, {}});
                 current = &profile.m_sections.back();
@@ -165,7 +146,7 @@ ProfileFile ProfileFile::FromText(std::string_view text) {
             }
         } else if (p.kind == LineKind::Key && current != nullptr) {
             auto [it, inserted] =
-                current->index.try_emplace(Lower(p.name), current->entries.size());
+                current->index.try_emplace(FoldedKey(p.name), current->entries.size());
             if (inserted)
                 current->entries.push_back(Entry{std::string(p.name), std::string(p.value)});
         }
@@ -186,7 +167,7 @@ std::optional<ProfileFile> ProfileFile::Read(const std::filesystem::path& file) 
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
-    const auto it = m_sectionIndex.find(Lower(name));
+    const auto it = m_sectionIndex.find(FoldedKey(name));
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
@@ -195,7 +176,7 @@ const ProfileFile::Entry* ProfileFile::FindEntry(std::string_view section,
     const Section* s = FindSection(section);
     if (s == nullptr)
         return nullptr;
-    const auto it = s->index.find(Lower(key));
+    const auto it = s->index.find(FoldedKey(key));
     return it == s->index.end() ? nullptr : &s->entries[it->second];
 }
 
@@ -210,15 +191,7 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int def)
     const Entry* e = FindEntry(section, key);
     if (e == nullptr)
         return def;
-    long long n = 0;
-    for (const char c : e->value) {
-        if (c < '0' || c > '9')
-            break;
-        n = n * 10 + (c - '0');
-        if (n > INT_MAX)
-            return INT_MAX;
-    }
-    return static_cast<int>(n);
+    return static_cast<int>(LeadingDigits(e->value, INT_MAX).value);
 }
 
 std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
@@ -231,120 +204,136 @@ std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
     return keys;
 }
 
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
-                        std::string_view key, std::string_view value) {
-    // Anything that would not read back as the same section, key and value
-    // is refused rather than written half-right.
+namespace {
+
+// Anything that would not read back as the same section, key and value is
+// refused rather than written half-right.
+bool WritableEntry(std::string_view section, std::string_view key, std::string_view value) {
     if (section.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos ||
         TrimBlanksAndTabs(section) != section)
         return false;
     if (key.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
         key.front() == ';' || key.front() == '[' || TrimBlanksAndTabs(key) != key)
         return false;
-    if (HasLineBreak(value))
-        return false;
+    return !HasLineBreak(value);
+}
 
+// text with key=value set in section: the value of the first such key of
+// the first such section replaced, else a line added after the section's
+// last non-blank line, else the section added at the end.
+std::string RewriteProfile(std::string_view text, std::string_view section, std::string_view key,
+                           std::string_view value) {
+    // Keep the file's own line endings for the lines we add.
+    const std::size_t firstLf = text.find('\n');
+    const std::string_view eol =
+        (firstLf != std::string_view::npos && firstLf > 0 && text[firstLf - 1] == '\r') ? "\r\n"
+                                                                                        : "\n";
+    bool inSection = false;
+    bool sectionFound = false;
+    bool done = false;
+    std::size_t insertAt = 0; // after the last non-blank line of the section
+    bool insertNeedsEol = false;
+    std::string updated;
+    ForEachLine(text, SkipBom(text), [&](const Line& line) {
+        const std::string_view content = text.substr(line.begin, line.contentEnd - line.begin);
+        const ParsedLine p = ParseLine(content);
+        if (p.kind == LineKind::Section) {
+            if (inSection)
+                return false; // the section ended without the key
+            if (!sectionFound && EqualNoCase(p.name, section)) {
+                inSection = sectionFound = true;
+                insertAt = line.next;
+                insertNeedsEol = line.next == line.contentEnd;
+            }
+            return true;
+        }
+        if (!inSection)
+            return true;
+        if (p.kind == LineKind::Key && EqualNoCase(p.name, key)) {
+            const std::size_t from = line.begin + p.valueOffset;
+            updated.reserve(text.size() + value.size());
+            updated.append(text.substr(0, from));
+            updated.append(value);
+            updated.append(text.substr(line.contentEnd));
+            done = true;
+            return false;
+        }
+        if (p.kind != LineKind::Blank) {
+            insertAt = line.next;
+            insertNeedsEol = line.next == line.contentEnd;
+        }
+        return true;
+    });
+    if (done)
+        return updated;
+
+    std::string added;
+    if (sectionFound) {
+        if (insertNeedsEol)
+            added.append(eol);
+        added.append(key).append("=").append(value).append(eol);
+        updated.append(text.substr(0, insertAt)).append(added).append(text.substr(insertAt));
+    } else {
+        updated.append(text);
+        if (!text.empty() && text.back() != '\n')
+            updated.append(eol);
+        updated.append("[").append(section).append("]").append(eol);
+        updated.append(key).append("=").append(value).append(eol);
+    }
+    return updated;
+}
+
+// Writes content beside file and renames it over file, so that a crash
+// never leaves a half-written file; an existing file keeps its permissions.
+bool ReplaceFile(const std::filesystem::path& file, std::string_view content, bool existed) {
+    // Beside the file, so that the rename stays on one file system and
+    // replaces the old content in one step.
+    std::filesystem::path temp = file;
+    temp += ".tmp";
+    std::error_code ec;
+    const auto tempType = std::filesystem::symlink_status(temp, ec).type();
+    if (tempType != std::filesystem::file_type::not_found &&
+        tempType != std::filesystem::file_type::regular)
+        return false; // never write through a link or into a directory
+    bool written = false;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(content.data(), static_cast<std::streamsize>(content.size()));
+            out.close();
+            written = !out.fail();
+        }
+    }
+    if (written && existed) {
+        const auto perms = std::filesystem::status(file, ec).permissions();
+        if (!ec)
+            std::filesystem::permissions(temp, perms, ec); // best effort
+    }
+    if (written) {
+        std::filesystem::rename(temp, file, ec);
+        if (!ec)
+            return true;
+    }
+    std::filesystem::remove(temp, ec);
+    return false;
+}
+
+} // namespace
+
+bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+    if (!WritableEntry(section, key, value))
+        return false;
     try {
         std::string old;
         const ReadResult rr = ReadWholeFile(file, old);
         if (rr == ReadResult::Failed)
             return false;
         const bool existed = rr == ReadResult::Ok;
-        const std::string_view text = old;
-
-        // Keep the file's own line endings for the lines we add.
-        const std::size_t firstLf = text.find('\n');
-        const std::string_view eol =
-            (firstLf != std::string_view::npos && firstLf > 0 && text[firstLf - 1] == '\r') ? "\r\n"
-                                                                                            : "\n";
-
-        bool inSection = false;
-        bool sectionFound = false;
-        bool done = false;
-        std::size_t insertAt = 0; // after the last non-blank line of the section
-        bool insertNeedsEol = false;
-        std::string updated;
-        ForEachLine(text, SkipBom(text), [&](const Line& line) {
-            const std::string_view content = text.substr(line.begin, line.contentEnd - line.begin);
-            const ParsedLine p = ParseLine(content);
-            if (p.kind == LineKind::Section) {
-                if (inSection)
-                    return false; // the section ended without the key
-                if (!sectionFound && EqualNoCase(p.name, section)) {
-                    inSection = sectionFound = true;
-                    insertAt = line.next;
-                    insertNeedsEol = line.next == line.contentEnd;
-                }
-                return true;
-            }
-            if (!inSection)
-                return true;
-            if (p.kind == LineKind::Key && EqualNoCase(p.name, key)) {
-                const std::size_t from = line.begin + p.valueOffset;
-                updated.reserve(text.size() + value.size());
-                updated.append(text.substr(0, from));
-                updated.append(value);
-                updated.append(text.substr(line.contentEnd));
-                done = true;
-                return false;
-            }
-            if (p.kind != LineKind::Blank) {
-                insertAt = line.next;
-                insertNeedsEol = line.next == line.contentEnd;
-            }
-            return true;
-        });
-
-        if (!done) {
-            std::string added;
-            if (sectionFound) {
-                if (insertNeedsEol)
-                    added.append(eol);
-                added.append(key).append("=").append(value).append(eol);
-                updated.append(text.substr(0, insertAt))
-                    .append(added)
-                    .append(text.substr(insertAt));
-            } else {
-                updated.append(text);
-                if (!text.empty() && text.back() != '\n')
-                    updated.append(eol);
-                updated.append("[").append(section).append("]").append(eol);
-                updated.append(key).append("=").append(value).append(eol);
-            }
-        }
+        const std::string updated = RewriteProfile(old, section, key, value);
         if (existed && updated == old)
             return true;
-
-        // Write beside the file so that the rename stays on one file system
-        // and replaces the old content in one step.
-        std::filesystem::path temp = file;
-        temp += ".tmp";
-        std::error_code ec;
-        const auto tempType = std::filesystem::symlink_status(temp, ec).type();
-        if (tempType != std::filesystem::file_type::not_found &&
-            tempType != std::filesystem::file_type::regular)
-            return false; // never write through a link or into a directory
-        bool written = false;
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            if (out) {
-                out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-                out.close();
-                written = !out.fail();
-            }
-        }
-        if (written && existed) {
-            const auto perms = std::filesystem::status(file, ec).permissions();
-            if (!ec)
-                std::filesystem::permissions(temp, perms, ec); // best effort
-        }
-        if (written) {
-            std::filesystem::rename(temp, file, ec);
-            if (!ec)
-                return true;
-        }
-        std::filesystem::remove(temp, ec);
-        return false;
+        return ReplaceFile(file, updated, existed);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -40,14 +40,14 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
-        // Lower-cased key -> index into entries, so that lookups stay fast on
+        // Case-folded key -> index into entries, so that lookups stay fast on
         // files with many keys.
         std::unordered_map<std::string, std::size_t> index;
     };
     const Section* FindSection(std::string_view name) const;
     const Entry* FindEntry(std::string_view section, std::string_view key) const;
     std::vector<Section> m_sections;
-    // Lower-cased section name -> index into m_sections.
+    // Case-folded section name -> index into m_sections.
     std::unordered_map<std::string, std::size_t> m_sectionIndex;
 };
 

@@ -2,6 +2,7 @@
 
 #include "valuesets/number.h"
 #include "valuesets/profile.h"
+#include "valuesets/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,13 +40,7 @@ std::optional<std::int64_t> ValueKeyNumber(std::string_view key) {
     // More than ten digits is beyond any 32-bit index.
     if (digits.size() > 10)
         return std::nullopt;
-    std::int64_t n = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    return n;
+    return DigitsValue(digits);
 }
 
 std::string ValueKeyName(std::int64_t n) {
@@ -56,7 +51,7 @@ std::string ValueKeyName(std::int64_t n) {
 
 enum class LevelResult { Absent, Ok, NotANumber, OutOfRange };
 
-LevelResult ReadLevel(const ProfileFile& profile, std::string_view key, double& value) {
+LevelResult ReadLevelText(const ProfileFile& profile, std::string_view key, double& value) {
     const std::string text = profile.GetString(kSection, key, "", kLevelLength);
     if (text.empty())
         return LevelResult::Absent;
@@ -194,6 +189,23 @@ bool ResistorSet::LoadProfile(const ProfileFile& profile) {
 
 bool ResistorSet::LoadChecked(const ProfileFile& profile) {
     m_errorText.clear();
+    double shortCircuit = 0;
+    double openCircuit = 0;
+    if (!ReadHeader(profile) ||
+        !ReadLevel(profile, "ShortCircuitResistanceLevel", shortCircuit, m_hasShortCircuit) ||
+        !ReadLevel(profile, "OpenCircuitResistanceLevel", openCircuit, m_hasOpenCircuit))
+        return false;
+    // Any allocation failure from here on ends in this message (LoadProfile
+    // catches it).
+    m_errorText = "Not enough memory";
+    if (!ReadValues(profile, shortCircuit, openCircuit) || !CheckLevels(shortCircuit, openCircuit))
+        return false;
+    m_errorText.clear();
+    m_loaded = true;
+    return true;
+}
+
+bool ResistorSet::ReadHeader(const ProfileFile& profile) {
     m_label = profile.GetString(kSection, "Label", "", kLabelLength);
     const std::size_t labelLength = m_label.size();
     m_minIndex = profile.GetInt(kSection, "MinIndex", 0);
@@ -208,35 +220,27 @@ bool ResistorSet::LoadChecked(const ProfileFile& profile) {
         return Fail("Missing: \"Label=\"");
     if (labelLength > kMaxLabelChars)
         return Fail("Label is too long (max 5 characters)");
+    return true;
+}
 
-    double shortCircuit = 0;
-    switch (ReadLevel(profile, "ShortCircuitResistanceLevel", shortCircuit)) {
+bool ResistorSet::ReadLevel(const ProfileFile& profile, std::string_view key, double& value,
+                            bool& present) {
+    present = false;
+    switch (ReadLevelText(profile, key, value)) {
     case LevelResult::Absent:
-        break;
-    case LevelResult::NotANumber:
-        return Fail("Error: ShortCircuitResistanceLevel");
-    case LevelResult::OutOfRange:
-        return Fail("Error: ShortCircuitResistanceLevel out of range.");
+        return true;
     case LevelResult::Ok:
-        m_hasShortCircuit = true;
+        present = true;
+        return true;
+    case LevelResult::NotANumber:
+        return Fail("Error: " + std::string(key));
+    case LevelResult::OutOfRange:
         break;
     }
-    double openCircuit = 0;
-    switch (ReadLevel(profile, "OpenCircuitResistanceLevel", openCircuit)) {
-    case LevelResult::Absent:
-        break;
-    case LevelResult::NotANumber:
-        return Fail("Error: OpenCircuitResistanceLevel");
-    case LevelResult::OutOfRange:
-        return Fail("Error: OpenCircuitResistanceLevel out of range.");
-    case LevelResult::Ok:
-        m_hasOpenCircuit = true;
-        break;
-    }
+    return Fail("Error: " + std::string(key) + " out of range.");
+}
 
-    // Any allocation failure from here on ends in this message (LoadProfile
-    // catches it).
-    m_errorText = "Not enough memory";
+bool ResistorSet::ReadValues(const ProfileFile& profile, double shortCircuit, double openCircuit) {
     m_values.reserve(kInitialCapacity);
     if (m_hasShortCircuit)
         m_values.push_back(shortCircuit);
@@ -276,9 +280,11 @@ bool ResistorSet::LoadChecked(const ProfileFile& profile) {
         return Fail("No resistors found.");
     if (m_hasOpenCircuit)
         m_values.push_back(openCircuit);
-
     std::sort(m_values.begin(), m_values.end());
+    return true;
+}
 
+bool ResistorSet::CheckLevels(double shortCircuit, double openCircuit) {
     // The checks look at the sorted table: a level that is not 100 times
     // away from every real value fails even if it sorted into the middle.
     const std::size_t count = m_values.size();
@@ -286,9 +292,6 @@ bool ResistorSet::LoadChecked(const ProfileFile& profile) {
         return Fail("ShortCircuitResistanceLevel is too high.");
     if (m_hasOpenCircuit && 100 * m_values[count - 2] > openCircuit)
         return Fail("OpenCircuitResistanceLevel is too low.");
-
-    m_errorText.clear();
-    m_loaded = true;
     return true;
 }
 

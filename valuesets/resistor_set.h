@@ -42,6 +42,12 @@ public:
 private:
     bool LoadProfile(const ProfileFile& profile);
     bool LoadChecked(const ProfileFile& profile);
+    // The steps of LoadChecked; each false after Fail().
+    bool ReadHeader(const ProfileFile& profile);
+    // An optional level key: absent (present false) or a resistance in range.
+    bool ReadLevel(const ProfileFile& profile, std::string_view key, double& value, bool& present);
+    bool ReadValues(const ProfileFile& profile, double shortCircuit, double openCircuit);
+    bool CheckLevels(double shortCircuit, double openCircuit);
     // Clears the record, keeps message as errorText() and returns false.
     bool Fail(std::string message);
 

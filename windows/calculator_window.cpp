@@ -1,20 +1,21 @@
 #include "windows/calculator_window.h"
 
-#include "app/core/discovery.h"
+#include "circuits/format.h"
 #include "platform/platform.h"
 #include "schematics/circuit.h"
+#include "settings/discovery.h"
 #include "valuesets/number.h"
+#include "valuesets/text.h"
 #include "windows/search_runner.h"
 #include "windows/shell.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -23,34 +24,32 @@ namespace ohmtrim {
 namespace {
 
 constexpr std::string_view kListPrefix = "ComboBox";
+// No window has more value-set lists than resistors, six at the most.
+constexpr std::int64_t kMaxLists = 6;
 
 // 1 for "ComboBox1", 0 when the name has no number after the prefix.
 int ListNumber(std::string_view name) {
     if (!name.starts_with(kListPrefix))
         return 0;
-    int k = 0;
-    for (char c : name.substr(kListPrefix.size())) {
-        if (c < '0' || c > '9')
-            return 0;
-        k = k * 10 + (c - '0');
-    }
-    return k;
+    const auto k = DigitsValue(name.substr(kListPrefix.size()));
+    return k && *k <= kMaxLists ? static_cast<int>(*k) : 0;
 }
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(Shell& shell, const CalculatorDescription& description)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      m_shell(shell), m_description(description) {
-    setObjectName(ToQString(description.className));
+CalculatorWindow::CalculatorWindow(Shell& shell, std::string_view className,
+                                   const CalculatorDescription& description)
+    : Form(shell.platform(), className, QSize(kClientWidth, kClientHeight)), m_shell(shell),
+      m_description(description) {
     for (const auto& e : Catalogue())
-        if (e.window == description.className)
+        if (e.window == className)
             m_entries.push_back(&e);
-    setFixedSize(kClientWidth, kClientHeight);
+    if (m_entries.empty())
+        qFatal("window class %s serves no catalogue entry", objectName().toLatin1().constData());
+    // Windows with variants start at the first one until the main window
+    // chooses.
+    m_variant = m_entries.front()->variant;
     setWindowTitle(ToQString(entry().caption));
-    setAttribute(Qt::WA_QuitOnClose, false);
 
     BuildControls(*this, description.controls);
     for (const auto& row : description.controls) {
@@ -68,18 +67,18 @@ CalculatorWindow::CalculatorWindow(Shell& shell, const CalculatorDescription& de
             connect(m_lists[i], &QComboBox::activated, this, [this, k] { ComboBoxkChange(k); });
     }
     if (auto* go = control<QPushButton>(description.goButton))
-        connect(go, &QPushButton::clicked, this, [this] { RunGo(); });
+        connect(go, &QPushButton::clicked, this, &CalculatorWindow::RunGo);
     if (auto* close = control<QPushButton>(description.closeButton))
-        connect(close, &QPushButton::clicked, this, [this] { ReturnToMainWindow(); });
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        const int context = HelpContextOf(focusWidget());
-        m_shell.platform().ShowHelp(context > 0 ? context : 1);
-    });
+        connect(close, &QPushButton::clicked, this, &CalculatorWindow::ReturnToMainWindow);
     FormCreate();
 }
 
 void CalculatorWindow::setCircuitVariant(int variant) {
+    const bool served = std::any_of(m_entries.begin(), m_entries.end(),
+                                    [variant](const auto* e) { return e->variant == variant; });
+    if (!served)
+        qFatal("window %s serves no circuit variant %d", objectName().toLatin1().constData(),
+               variant);
     m_variant = variant;
     update();
 }
@@ -88,10 +87,7 @@ const CatalogueEntry& CalculatorWindow::entry() const {
     for (const auto* e : m_entries)
         if (e->variant == m_variant)
             return *e;
-    // Windows with variants start at the first one until the main window
-    // chooses; a window class missing from the catalogue is a programming
-    // error caught by the tests.
-    return m_entries.empty() ? CatalogueAt(0) : *m_entries.front();
+    return *m_entries.front(); // not reached: the variant is always one served
 }
 
 int CalculatorWindow::selectionIndex(int k) const {
@@ -124,18 +120,8 @@ void CalculatorWindow::FormShow() {
         edit->clear();
     ShowExtras();
     move(m_shell.sharedPosition());
-    // The first control of the tab chain starts with the focus; later shows
-    // keep the control the user left.
-    if (m_shownBefore)
-        return;
-    m_shownBefore = true;
-    for (const auto& row : m_description.controls) {
-        if (row.tabOrder == 0) {
-            if (auto* first = control<QWidget>(row.name))
-                first->setFocus();
-            break;
-        }
-    }
+    if (FirstShow())
+        FocusFirstControl(m_description.controls);
 }
 
 void CalculatorWindow::FormHide() {
@@ -241,17 +227,12 @@ void CalculatorWindow::RunGo() {
     }
 }
 
-CalculatorWindow::Message CalculatorWindow::MessageFor(SearchStatus status) const {
+void CalculatorWindow::ShowMessage(SearchStatus status) {
     // An aborted search shows nothing: the user asked for it.
     if (status == SearchStatus::Aborted || status == SearchStatus::Found)
-        return {};
-    return {ToQString(StatusMessage(status)), QStringLiteral(" Error")};
-}
-
-void CalculatorWindow::ShowMessage(SearchStatus status) {
-    const Message message = MessageFor(status);
-    if (!message.text.isEmpty())
-        m_shell.platform().ErrorBox(message.text, message.caption);
+        return;
+    const StatusText message = FailureText(FamilyOf(entry()), status);
+    m_shell.platform().ErrorBox(ToQString(message.text), ToQString(message.caption));
 }
 
 void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
@@ -260,9 +241,9 @@ void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
         if (binding.chosen > 0) {
             const auto i = static_cast<std::size_t>(binding.chosen - 1);
             if (i < outcome.values.size())
-                edit->setText(FormatResult(outcome.values[i], binding.format));
-        } else if (outcome.HasResult(binding.named)) {
-            edit->setText(FormatResult(outcome.Result(binding.named), binding.format));
+                edit->setText(ToQString(FormatValue(outcome.values[i])));
+        } else if (const auto value = outcome.Result(binding.result)) {
+            edit->setText(ToQString(FormatNumber(*value, Info(binding.result).format)));
         }
     }
 }
@@ -270,27 +251,6 @@ void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
 void CalculatorWindow::ReturnToMainWindow() {
     hide();
     m_shell.showMainWindow();
-}
-
-void CalculatorWindow::showEvent(QShowEvent* event) {
-    // A window restored from the task bar is not "shown" again.
-    if (!event->spontaneous())
-        FormShow();
-    QWidget::showEvent(event);
-}
-
-void CalculatorWindow::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
-        FormHide();
-    QWidget::hideEvent(event);
-}
-
-void CalculatorWindow::closeEvent(QCloseEvent* event) {
-    FormClose(event);
-}
-
-void CalculatorWindow::paintEvent(QPaintEvent*) {
-    FormPaint();
 }
 
 } // namespace ohmtrim

@@ -3,37 +3,38 @@
 #include "circuits/catalogue.h"
 #include "circuits/solve.h"
 #include "windows/control_table.h"
-#include "windows/result_format.h"
-
-#include <QWidget>
+#include "windows/form.h"
 
 #include <span>
 #include <string_view>
 #include <vector>
 
 class QComboBox;
-class QLineEdit;
 
 namespace ohmtrim {
 
 class Shell;
 
-// Which edit box holds which of the inputs ParseInputs knows ("target",
-// "u1", "u2", "u3", "rmax", "rmin").
+// Which edit box holds which named input.
 struct InputBinding {
     std::string_view edit;
-    std::string_view input;
+    InputId input;
 };
 
 // What a result box shows after a successful search: chosen value k (R1 is
-// 1), or when chosen is 0 the outcome's result of that name. A result the
-// outcome does not have leaves the box empty.
+// 1), or when chosen is 0 the derived result, each in its format. A result
+// the outcome does not have leaves the box empty.
 struct ResultBinding {
     std::string_view edit;
     int chosen;
-    std::string_view named;
-    ResultFormat format;
+    ResultId result;
 };
+constexpr ResultBinding ChosenValue(std::string_view edit, int k) {
+    return {edit, k, ResultId{}};
+}
+constexpr ResultBinding Derived(std::string_view edit, ResultId result) {
+    return {edit, 0, result};
+}
 
 // What the title-bar close does.
 enum class TitleBarClose {
@@ -41,14 +42,15 @@ enum class TitleBarClose {
     ReturnToMain, // as "&Close": hide and show the main window
 };
 
-// Everything that makes one calculator window different from the others.
+// Everything that makes one calculator window different from the others;
+// its class name gives its catalogue entries, and with them its caption,
+// circuit, family and search.
 struct CalculatorDescription {
-    std::string_view className; // "TForm2"; its catalogue entries give caption and circuit
     std::span<const ControlSpec> controls;
     std::span<const InputBinding> inputs; // in the order "&Go" trims them
     std::span<const ResultBinding> results;
-    std::string_view goButton;
-    std::string_view closeButton;
+    std::string_view goButton;    // the button whose click is "&Go"
+    std::string_view closeButton; // the button whose click is "&Close"
     TitleBarClose titleBarClose;
 };
 
@@ -60,14 +62,18 @@ inline constexpr int kClientHeight = 400;
 // the right; value-set lists filled at creation and reset to the main
 // selection on every show; the shared window position; "&Go" that trims,
 // parses, searches on the search runner and formats the results; "&Close"
-// back to the main window.
-class CalculatorWindow : public QWidget {
+// back to the main window; messages in the texts of the window's family.
+class CalculatorWindow : public Form {
     Q_OBJECT
 public:
-    CalculatorWindow(Shell& shell, const CalculatorDescription& description);
+    // className must name catalogue entries; a window the catalogue does
+    // not know is a programming error that stops the program.
+    CalculatorWindow(Shell& shell, std::string_view className,
+                     const CalculatorDescription& description);
 
-    // Set by the main window before it shows a window that serves several
-    // catalogue entries; 0 for windows that serve one.
+    // Set by the main window before it shows the window: the variant of one
+    // of the catalogue entries the window serves (0 for windows that serve
+    // one).
     void setCircuitVariant(int variant);
     int circuitVariant() const { return m_variant; }
     // The catalogue entry the window serves at its current variant.
@@ -76,15 +82,14 @@ public:
     // Selection index of resistor k (1-based), -1 for none.
     int selectionIndex(int k) const;
 
-    // Handlers every calculator window has (the windows add their own
-    // names for the buttons and lists).
+    // Handlers every calculator window has.
     void FormCreate();
-    void FormShow();
-    void FormHide();
-    void FormClose(QCloseEvent* event);
-    void FormPaint();
+    void FormShow() override;
+    void FormHide() override;
+    void FormClose(QCloseEvent* event) override;
+    void FormPaint() override;
     void ComboBoxkChange(int k);
-    // The "&Go" and "&Close" behaviour.
+    // The click on the "&Go" and "&Close" buttons the description names.
     void RunGo();
     void ReturnToMainWindow();
 
@@ -94,8 +99,8 @@ protected:
     }
     // Windows that reset more on show (layouts, help contexts by variant).
     virtual void ShowExtras() {}
-    // Reads the inputs for a search; false shows the invalid-input message.
-    // Windows fed by an input dialog take the dialog's record here instead.
+    // Reads the inputs for a search; false shows the family's invalid-input
+    // text. Windows fed by an input dialog take the dialog's record here.
     virtual bool ReadInputs(const CatalogueEntry& entry, std::span<const InputText> texts,
                             SolveInputs& in) {
         return ParseInputs(entry, texts, in);
@@ -106,20 +111,8 @@ protected:
                                   std::span<const ValueTable> tables, const SearchContext& ctx) {
         return Solve(entry, in, tables, ctx);
     }
-    // The message box for a failed outcome (text, caption); an empty text
-    // shows nothing. InvalidInput also covers inputs ReadInputs refused.
-    struct Message {
-        QString text;
-        QString caption;
-    };
-    virtual Message MessageFor(SearchStatus status) const;
 
     Shell& shell() { return m_shell; }
-
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowOutcome(const SolveOutcome& outcome);
@@ -130,7 +123,6 @@ private:
     const CalculatorDescription& m_description;
     std::vector<const CatalogueEntry*> m_entries; // every entry this window serves
     int m_variant = 0;
-    bool m_shownBefore = false;
     std::vector<QComboBox*> m_lists; // ComboBox1, ComboBox2, ...
     std::vector<int> m_selection;    // one per list
 };

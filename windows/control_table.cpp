@@ -1,6 +1,6 @@
 #include "windows/control_table.h"
 
-#include "app/gui/fonts.h"
+#include "platform/fonts.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -7,14 +7,16 @@ namespace ohmtrim {
 namespace {
 
 using K = ControlKind;
-using F = ResultFormat;
 
 // The three voltages and the range of total resistance, in the order "&Go"
 // trims them. ParseInputs reads them as U1, U2, U3, R max, R min whatever
 // this order is; only the box of U3 differs between the windows.
 constexpr std::array<InputBinding, 5> DividerInputs(std::string_view u3Edit) {
-    return {
-        {{"Edit1", "u1"}, {"Edit2", "u2"}, {"Edit3", "rmax"}, {"Edit4", "rmin"}, {u3Edit, "u3"}}};
+    return {{{"Edit1", InputId::U1},
+             {"Edit2", InputId::U2},
+             {"Edit3", InputId::RMax},
+             {"Edit4", InputId::RMin},
+             {u3Edit, InputId::U3}}};
 }
 
 // ---- TForm7: R1 above R2 ------------------------------------------------------
@@ -50,14 +52,14 @@ constexpr ControlSpec kForm7Controls[] = {
 constexpr auto kForm7Inputs = DividerInputs("Edit9");
 
 constexpr ResultBinding kForm7Results[] = {
-    {"Edit5", 1, "",           F::Value},
-    {"Edit6", 2, "",           F::Value},
-    {"Edit7", 0, "resistance", F::Value},
-    {"Edit8", 0, "u2",         F::Value},
+    ChosenValue("Edit5", 1),
+    ChosenValue("Edit6", 2),
+    Derived("Edit7", ResultId::Resistance),
+    Derived("Edit8", ResultId::U2),
 };
 
 const CalculatorDescription kForm7{
-    "TForm7", kForm7Controls, kForm7Inputs, kForm7Results,
+    kForm7Controls, kForm7Inputs, kForm7Results,
     "Button2", "Button1", TitleBarClose::EndProgram,
 };
 // clang-format on
@@ -98,11 +100,11 @@ constexpr ControlSpec kForm22Controls[] = {
 constexpr auto kForm22Inputs = DividerInputs("Edit10");
 
 constexpr ResultBinding kForm22Results[] = {
-    {"Edit5", 1, "",           F::Value},
-    {"Edit6", 2, "",           F::Value},
-    {"Edit7", 3, "",           F::Value},
-    {"Edit8", 0, "u2",         F::Value},
-    {"Edit9", 0, "resistance", F::Value},
+    ChosenValue("Edit5", 1),
+    ChosenValue("Edit6", 2),
+    ChosenValue("Edit7", 3),
+    Derived("Edit8", ResultId::U2),
+    Derived("Edit9", ResultId::Resistance),
 };
 
 constexpr ShowHelpContext kForm22HelpOnShow[] = {
@@ -110,7 +112,7 @@ constexpr ShowHelpContext kForm22HelpOnShow[] = {
 };
 
 const CalculatorDescription kForm22{
-    "TForm22", kForm22Controls, kForm22Inputs, kForm22Results,
+    kForm22Controls, kForm22Inputs, kForm22Results,
     "Button1", "Button2", TitleBarClose::ReturnToMain,
 };
 // clang-format on
@@ -155,12 +157,12 @@ constexpr ControlSpec kForm9Controls[] = {
 constexpr auto kForm9Inputs = DividerInputs("Edit11");
 
 constexpr ResultBinding kForm9Results[] = {
-    {"Edit5",  1, "",           F::Value},
-    {"Edit6",  2, "",           F::Value},
-    {"Edit7",  3, "",           F::Value},
-    {"Edit8",  4, "",           F::Value},
-    {"Edit9",  0, "u2",         F::Value},
-    {"Edit10", 0, "resistance", F::Value},
+    ChosenValue("Edit5", 1),
+    ChosenValue("Edit6", 2),
+    ChosenValue("Edit7", 3),
+    ChosenValue("Edit8", 4),
+    Derived("Edit9", ResultId::U2),
+    Derived("Edit10", ResultId::Resistance),
 };
 
 constexpr ShowHelpContext kForm9HelpOnShow[] = {
@@ -171,16 +173,17 @@ constexpr ShowHelpContext kForm9HelpOnShow[] = {
 };
 
 const CalculatorDescription kForm9{
-    "TForm9", kForm9Controls, kForm9Inputs, kForm9Results,
+    kForm9Controls, kForm9Inputs, kForm9Results,
     "Button2", "Button1", TitleBarClose::EndProgram,
 };
 // clang-format on
 
 } // namespace
 
-DividerWindow::DividerWindow(Shell& shell, const CalculatorDescription& description,
+DividerWindow::DividerWindow(Shell& shell, std::string_view className,
+                             const CalculatorDescription& description,
                              std::span<const ShowHelpContext> helpOnShow)
-    : CalculatorWindow(shell, description), m_helpOnShow(helpOnShow) {
+    : CalculatorWindow(shell, className, description), m_helpOnShow(helpOnShow) {
     // F1 works before the first show too (the window starts at its first
     // variant).
     ShowExtras();
@@ -196,19 +199,22 @@ void DividerWindow::ShowExtras() {
                 SetHelpContext(*w, row.context);
 }
 
-TForm7::TForm7(Shell& shell) : DividerWindow(shell, kForm7, {}) {}
+TForm7::TForm7(Shell& shell)
+    : DividerWindow(shell, WindowClassName(staticMetaObject), kForm7, {}) {}
 
 const CalculatorDescription& TForm7::Description() {
     return kForm7;
 }
 
-TForm22::TForm22(Shell& shell) : DividerWindow(shell, kForm22, kForm22HelpOnShow) {}
+TForm22::TForm22(Shell& shell)
+    : DividerWindow(shell, WindowClassName(staticMetaObject), kForm22, kForm22HelpOnShow) {}
 
 const CalculatorDescription& TForm22::Description() {
     return kForm22;
 }
 
-TForm9::TForm9(Shell& shell) : DividerWindow(shell, kForm9, kForm9HelpOnShow) {}
+TForm9::TForm9(Shell& shell)
+    : DividerWindow(shell, WindowClassName(staticMetaObject), kForm9, kForm9HelpOnShow) {}
 
 const CalculatorDescription& TForm9::Description() {
     return kForm9;

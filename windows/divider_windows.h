@@ -23,7 +23,8 @@ struct ShowHelpContext {
 class DividerWindow : public CalculatorWindow {
     Q_OBJECT
 public:
-    DividerWindow(Shell& shell, const CalculatorDescription& description,
+    DividerWindow(Shell& shell, std::string_view className,
+                  const CalculatorDescription& description,
                   std::span<const ShowHelpContext> helpOnShow);
 
 protected:
@@ -40,11 +41,6 @@ public:
     explicit TForm7(Shell& shell);
 
     static const CalculatorDescription& Description();
-
-    void Button2Click() { RunGo(); }              // "&Go"
-    void Button1Click() { ReturnToMainWindow(); } // "&Close"
-    void ComboBox1Change() { ComboBoxkChange(1); }
-    void ComboBox2Change() { ComboBoxkChange(2); }
 };
 
 // "  Voltage divider" of three resistors: R1 // R2 above R3.
@@ -54,12 +50,6 @@ public:
     explicit TForm22(Shell& shell);
 
     static const CalculatorDescription& Description();
-
-    void Button1Click() { RunGo(); }              // "&Go"
-    void Button2Click() { ReturnToMainWindow(); } // "&Close"
-    void ComboBox1Change() { ComboBoxkChange(1); }
-    void ComboBox2Change() { ComboBoxkChange(2); }
-    void ComboBox3Change() { ComboBoxkChange(3); }
 };
 
 // "  Voltage divider" of four resistors in three circuit variants:
@@ -72,13 +62,6 @@ public:
     explicit TForm9(Shell& shell);
 
     static const CalculatorDescription& Description();
-
-    void Button2Click() { RunGo(); }              // "&Go"
-    void Button1Click() { ReturnToMainWindow(); } // "&Close"
-    void ComboBox1Change() { ComboBoxkChange(1); }
-    void ComboBox2Change() { ComboBoxkChange(2); }
-    void ComboBox3Change() { ComboBoxkChange(3); }
-    void ComboBox4Change() { ComboBoxkChange(4); }
 };
 
 } // namespace ohmtrim

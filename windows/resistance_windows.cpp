@@ -5,28 +5,27 @@ namespace ohmtrim {
 namespace {
 
 using K = ControlKind;
-using F = ResultFormat;
 
 constexpr int kNoLimit = 0;
 
 constexpr InputBinding kInputs[] = {
-    {"Edit1", "target"},
+    {"Edit1", InputId::Target},
 };
 
 // clang-format off
 constexpr ResultBinding kTwoResults[] = {
-    {"Edit2", 1, "",             F::Value},
-    {"Edit3", 2, "",             F::Value},
-    {"Edit4", 0, "resistance",   F::Value},
-    {"Edit5", 0, "errorPercent", F::Percent},
+    ChosenValue("Edit2", 1),
+    ChosenValue("Edit3", 2),
+    Derived("Edit4", ResultId::Resistance),
+    Derived("Edit5", ResultId::ErrorPercent),
 };
 
 constexpr ResultBinding kThreeResults[] = {
-    {"Edit2", 1, "",             F::Value},
-    {"Edit3", 2, "",             F::Value},
-    {"Edit4", 3, "",             F::Value},
-    {"Edit5", 0, "resistance",   F::Value},
-    {"Edit6", 0, "errorPercent", F::Percent},
+    ChosenValue("Edit2", 1),
+    ChosenValue("Edit3", 2),
+    ChosenValue("Edit4", 3),
+    Derived("Edit5", ResultId::Resistance),
+    Derived("Edit6", ResultId::ErrorPercent),
 };
 
 // Labels size themselves to their text, so their width and height stay 0.
@@ -162,47 +161,52 @@ constexpr ControlSpec kTForm8Controls[] = {
 };
 // clang-format on
 
-constexpr CalculatorDescription Describe(std::string_view className,
-                                         std::span<const ControlSpec> controls,
+constexpr CalculatorDescription Describe(std::span<const ControlSpec> controls,
                                          std::span<const ResultBinding> results) {
-    return {className, controls, kInputs, results, "Button2", "Button1", TitleBarClose::EndProgram};
+    return {controls, kInputs, results, "Button2", "Button1", TitleBarClose::EndProgram};
 }
 
-constexpr CalculatorDescription kTForm5 = Describe("TForm5", kTForm5Controls, kTwoResults);
-constexpr CalculatorDescription kTForm3 = Describe("TForm3", kTForm3Controls, kTwoResults);
-constexpr CalculatorDescription kTForm6 = Describe("TForm6", kTForm6Controls, kThreeResults);
-constexpr CalculatorDescription kTForm4 = Describe("TForm4", kTForm4Controls, kThreeResults);
-constexpr CalculatorDescription kTForm17 = Describe("TForm17", kTForm17Controls, kThreeResults);
-constexpr CalculatorDescription kTForm8 = Describe("TForm8", kTForm8Controls, kThreeResults);
+constexpr CalculatorDescription kTForm5 = Describe(kTForm5Controls, kTwoResults);
+constexpr CalculatorDescription kTForm3 = Describe(kTForm3Controls, kTwoResults);
+constexpr CalculatorDescription kTForm6 = Describe(kTForm6Controls, kThreeResults);
+constexpr CalculatorDescription kTForm4 = Describe(kTForm4Controls, kThreeResults);
+constexpr CalculatorDescription kTForm17 = Describe(kTForm17Controls, kThreeResults);
+constexpr CalculatorDescription kTForm8 = Describe(kTForm8Controls, kThreeResults);
 
 } // namespace
 
-TForm5::TForm5(Shell& shell) : TwoResistorWindow(shell, kTForm5) {}
+TForm5::TForm5(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm5) {}
 const CalculatorDescription& TForm5::Description() {
     return kTForm5;
 }
 
-TForm3::TForm3(Shell& shell) : TwoResistorWindow(shell, kTForm3) {}
+TForm3::TForm3(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm3) {}
 const CalculatorDescription& TForm3::Description() {
     return kTForm3;
 }
 
-TForm6::TForm6(Shell& shell) : ThreeResistorWindow(shell, kTForm6) {}
+TForm6::TForm6(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm6) {}
 const CalculatorDescription& TForm6::Description() {
     return kTForm6;
 }
 
-TForm4::TForm4(Shell& shell) : ThreeResistorWindow(shell, kTForm4) {}
+TForm4::TForm4(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm4) {}
 const CalculatorDescription& TForm4::Description() {
     return kTForm4;
 }
 
-TForm17::TForm17(Shell& shell) : ThreeResistorWindow(shell, kTForm17) {}
+TForm17::TForm17(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm17) {}
 const CalculatorDescription& TForm17::Description() {
     return kTForm17;
 }
 
-TForm8::TForm8(Shell& shell) : ThreeResistorWindow(shell, kTForm8) {}
+TForm8::TForm8(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kTForm8) {}
 const CalculatorDescription& TForm8::Description() {
     return kTForm8;
 }

@@ -8,29 +8,9 @@ namespace ohmtrim {
 // the user types the resistance, picks a value set per resistor and gets
 // the chosen values, the resistance they give and its error. They differ
 // only in their control tables and the circuit their catalogue entry names.
-class TwoResistorWindow : public CalculatorWindow {
-    Q_OBJECT
-public:
-    void Button2Click() { RunGo(); }              // "&Go"
-    void Button1Click() { ReturnToMainWindow(); } // "&Close"
-    void ComboBox1Change() { ComboBoxkChange(1); }
-    void ComboBox2Change() { ComboBoxkChange(2); }
-
-protected:
-    using CalculatorWindow::CalculatorWindow;
-};
-
-class ThreeResistorWindow : public TwoResistorWindow {
-    Q_OBJECT
-public:
-    void ComboBox3Change() { ComboBoxkChange(3); }
-
-protected:
-    using TwoResistorWindow::TwoResistorWindow;
-};
 
 // "  Two resistors in parallel": R1 // R2.
-class TForm5 final : public TwoResistorWindow {
+class TForm5 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm5(Shell& shell);
@@ -38,7 +18,7 @@ public:
 };
 
 // "  Two resistors in series": R1 + R2.
-class TForm3 final : public TwoResistorWindow {
+class TForm3 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm3(Shell& shell);
@@ -46,7 +26,7 @@ public:
 };
 
 // "  Three resistors in parallel": R1 // R2 // R3.
-class TForm6 final : public ThreeResistorWindow {
+class TForm6 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm6(Shell& shell);
@@ -54,7 +34,7 @@ public:
 };
 
 // "  Three resistors in series": R1 + R2 + R3.
-class TForm4 final : public ThreeResistorWindow {
+class TForm4 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm4(Shell& shell);
@@ -62,7 +42,7 @@ public:
 };
 
 // "  Parallel / series connection": R1 // (R2 + R3).
-class TForm17 final : public ThreeResistorWindow {
+class TForm17 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm17(Shell& shell);
@@ -70,7 +50,7 @@ public:
 };
 
 // "  Series / parallel connection": R1 + R2 // R3.
-class TForm8 final : public ThreeResistorWindow {
+class TForm8 final : public CalculatorWindow {
     Q_OBJECT
 public:
     explicit TForm8(Shell& shell);

@@ -5,7 +5,6 @@ namespace ohmtrim {
 namespace {
 
 using K = ControlKind;
-using F = ResultFormat;
 
 // clang-format off
 constexpr ControlSpec kControls[] = {
@@ -28,19 +27,19 @@ constexpr ControlSpec kControls[] = {
 };
 
 constexpr InputBinding kInputs[] = {
-    {"Edit1", "target"},
+    {"Edit1", InputId::Target},
 };
 
 constexpr ResultBinding kResults[] = {
-    {"Edit2", 0, "nearest",      F::Value},
-    {"Edit5", 0, "errorPercent", F::Percent},
-    {"Edit3", 0, "smaller",      F::Value},
-    {"Edit4", 0, "bigger",       F::Value},
+    Derived("Edit2", ResultId::Nearest),
+    Derived("Edit5", ResultId::ErrorPercent),
+    Derived("Edit3", ResultId::Smaller),
+    Derived("Edit4", ResultId::Bigger),
 };
 // clang-format on
 
 const CalculatorDescription kDescription{
-    "TForm2", kControls, kInputs, kResults, "Button2", "Button1", TitleBarClose::EndProgram,
+    kControls, kInputs, kResults, "Button2", "Button1", TitleBarClose::EndProgram,
 };
 
 } // namespace
@@ -49,6 +48,7 @@ const CalculatorDescription& TForm2::Description() {
     return kDescription;
 }
 
-TForm2::TForm2(Shell& shell) : CalculatorWindow(shell, kDescription) {}
+TForm2::TForm2(Shell& shell)
+    : CalculatorWindow(shell, WindowClassName(staticMetaObject), kDescription) {}
 
 } // namespace ohmtrim

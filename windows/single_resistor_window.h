@@ -13,10 +13,6 @@ public:
     explicit TForm2(Shell& shell);
 
     static const CalculatorDescription& Description();
-
-    void Button2Click() { RunGo(); }              // "&Go"
-    void Button1Click() { ReturnToMainWindow(); } // "&Close"
-    void ComboBox1Change() { ComboBoxkChange(1); }
 };
 
 } // namespace ohmtrim

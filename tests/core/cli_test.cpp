@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace ohmtrim {
@@ -148,6 +149,68 @@ TEST_F(CliTest, UsageErrors) {
         EXPECT_EQ(r.status, 64) << c.name;
         EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstLine) << c.name;
         EXPECT_EQ(r.out, "") << c.name;
+    }
+}
+
+// What the argument parser accepts beyond "--option value", and how it
+// answers help requests and mistakes: help on standard output with status
+// 0; a mistake as one line saying what is wrong, at most one line of hint,
+// status 64.
+TEST_F(CliTest, ParserForms) {
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        const char* outHas; // a part of standard output
+        const char* error;  // first line of standard error; "" for none
+    } cases[] = {
+        {"values after =",
+         {"solve", "3", "--sets=T,T", "--target=19.1"},
+         0,
+         "R1             9.1            \nR2             10             \n",
+         ""},
+        {"negative voltages, separate and after =",
+         {"solve", "8", "--sets", "T,T", "--u1", "-2", "--u2=-5", "--u3", "-10", "--rmin", "1",
+          "--rmax", "100"},
+         0,
+         "U2             -",
+         ""},
+        {"tool options after the command",
+         {"nearest", "T", "9.5", "--json"},
+         0,
+         "{\"status\":0,\"nearest\":9.1,",
+         ""},
+        {"help of the tool", {"--help"}, 0, "Usage: ohmtrim-cli [OPTIONS] SUBCOMMAND", ""},
+        {"help of solve lists the entries with their inputs",
+         {"solve", "--help"},
+         0,
+         "   3  two resistors in series, R1+R2\n      --sets L1,L2 --target R\n",
+         ""},
+        {"option without its value",
+         {"solve", "3", "--sets", "T,T", "--target"},
+         64,
+         "",
+         "ohmtrim-cli: option --target needs a value"},
+        {"one argument too many",
+         {"nearest", "T", "9.5", "10"},
+         64,
+         "",
+         "ohmtrim-cli: nearest takes two arguments: LABEL R"},
+        {"option of no command",
+         {"solve", "3", "--sets", "T,T", "--target", "1", "--frequency", "50"},
+         64,
+         "",
+         "ohmtrim-cli: unknown option --frequency"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_NE(r.out.find(c.outHas), std::string::npos) << c.name << "\n" << r.out;
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.error) << c.name;
+        if (c.status == 64) {
+            EXPECT_EQ(r.out, "") << c.name;
+            EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 2) << c.name << "\n" << r.err;
+        }
     }
 }
 

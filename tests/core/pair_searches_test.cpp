@@ -21,25 +21,13 @@ using testing::PollCounter;
 using testing::Table;
 
 // ---- literal reference, shared with the triple-search tests ------------------------
-//
-// The reference enumerates the candidates the search visits, in scan order,
-// with linear-scan lookups, and then picks the result from the whole list by
-// the selection rule stated as a property: the first candidate whose error is
-// below both the early-exit threshold and the seed's error, or else the
-// smallest error, the seed winning ties and then the earliest candidate.
+// The pair-search traces (see search_test_support.h for the selection rule).
 namespace testref {
 
-struct Cand {
-    double r[3];
-    double err;
-};
-
-struct Trace {
-    bool shortcut = false; // returned by an end shortcut, no scan
-    Cand result{};
-    Cand seed{};
-    std::vector<Cand> visited;
-};
+using testing::Cand;
+using testing::Choose;
+using testing::Shortcut;
+using testing::Trace;
 
 int Nearest(double x, const Table& v) {
     const int n = static_cast<int>(v.size());
@@ -65,24 +53,6 @@ void Bracket(double x, const Table& v, int& lo, int& hi) {
             ++lo;
         hi = lo + 1;
     }
-}
-
-Cand Choose(const Cand& seed, const std::vector<Cand>& visited, double threshold) {
-    for (const auto& c : visited)
-        if (c.err < threshold && c.err < seed.err)
-            return c;
-    Cand best = seed;
-    for (const auto& c : visited)
-        if (c.err < best.err)
-            best = c;
-    return best;
-}
-
-Trace Shortcut(double a, double b, double c = 0) {
-    Trace t;
-    t.shortcut = true;
-    t.result = {{a, b, c}, 0};
-    return t;
 }
 
 Trace SeriesPairTrace(double target, double tol, const Table& a, const Table& b) {
@@ -190,11 +160,8 @@ const double kTolerances[] = {0, 1e-6, 0.01, 0.05, 0.5};
 
 namespace {
 
+using testing::Bits;
 using testref::Trace;
-
-std::uint64_t Bits(double x) {
-    return std::bit_cast<std::uint64_t>(x);
-}
 
 bool InTable(double x, const Table& t) {
     return std::find(t.begin(), t.end(), x) != t.end();

@@ -82,6 +82,45 @@ inline Table RandomDistinctTable(std::mt19937& gen, bool dense, int maxCount, in
     return t;
 }
 
+// ---- literal references of the resistance searches --------------------------------
+//
+// A reference enumerates the candidates a search visits, in scan order, with
+// the error formula of each step, and then picks the result from the whole
+// list by the selection rule stated as a property: the first candidate whose
+// error is below both the early-exit threshold and the seed's error, or else
+// the smallest error, the seed winning ties and then the earliest candidate.
+
+struct Cand {
+    double r[3];
+    double err;
+};
+
+struct Trace {
+    bool shortcut = false; // returned by an end shortcut, no scan
+    Cand result{};
+    Cand seed{};
+    std::vector<Cand> visited;
+};
+
+inline Cand Choose(const Cand& seed, const std::vector<Cand>& visited, double threshold) {
+    for (const auto& c : visited)
+        if (c.err < threshold && c.err < seed.err)
+            return c;
+    Cand best = seed;
+    for (const auto& c : visited)
+        if (c.err < best.err)
+            best = c;
+    return best;
+}
+
+// The trace of a search that answered from one of its end shortcuts.
+inline Trace Shortcut(double a, double b, double c = 0) {
+    Trace t;
+    t.shortcut = true;
+    t.result = {{a, b, c}, 0};
+    return t;
+}
+
 // The bits of a double, to compare results exactly (and NaN with NaN).
 inline std::uint64_t Bits(double x) {
     return std::bit_cast<std::uint64_t>(x);

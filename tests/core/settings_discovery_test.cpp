@@ -1,5 +1,5 @@
-#include "app/core/discovery.h"
-#include "app/core/settings.h"
+#include "settings/discovery.h"
+#include "settings/settings.h"
 #include "tests/core/temp_dir.h"
 
 #include <gtest/gtest.h>

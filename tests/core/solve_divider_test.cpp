@@ -1,5 +1,5 @@
 #include "tests/core/search_test_support.h"
-#include "circuits/solve_parts.h"
+#include "circuits/solve.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +18,15 @@ using testing::kSmallDividerTable;
 using testing::PollCounter;
 using testing::Table;
 
-// The named result of an outcome (NaN when absent).
-double ResultOf(const SolveOutcome& out, std::string_view name) {
-    for (const auto& r : out.results)
-        if (r.name == name)
-            return r.value;
-    return std::nan("");
+// A result of an outcome (NaN when absent).
+double ResultOf(const SolveOutcome& out, ResultId id) {
+    return out.Result(id).value_or(std::nan(""));
 }
 
 // The divider calculator of a catalogue entry on one table per resistor.
-SolveOutcome SolveEntry(int entry, const SolveInputs& in, const std::vector<ValueTable>& tables,
+SolveOutcome SolveEntry(int entry, const DividerInput& in, const std::vector<ValueTable>& tables,
                         const SearchContext& ctx) {
-    return detail::SolveDivider(CatalogueAt(entry), in, tables, ctx);
+    return Solve(CatalogueAt(entry), in, tables, ctx);
 }
 
 std::vector<ValueTable> TablesOf(const std::vector<const Table*>& tables) {
@@ -42,7 +39,7 @@ std::vector<ValueTable> TablesOf(const std::vector<const Table*>& tables) {
 struct SolveCase {
     const char* name;
     int entry;
-    SolveInputs in;
+    DividerInput in;
     std::vector<const Table*> tables;
     std::vector<double> values;
     double resistance;
@@ -60,57 +57,51 @@ TEST(SolveDivider, ChosenValuesTotalAndOutputVoltage) {
     const SolveCase cases[] = {
         {"two resistors",
          8,
-         {0, 10, 5, 0, 1000, 100000},
+         {10, 5, 0, 1000, 100000},
          {&kSmallDividerTable, &kSmallDividerTable},
          {1000, 1000},
          2000,
          5},
         {"two resistors, rising voltages",
          8,
-         {0, 0, 5, 10, 1000, 100000},
+         {0, 5, 10, 1000, 100000},
          {&kSmallDividerTable, &kSmallDividerTable},
          {1000, 1000},
          2000,
          10 + (0 - 10) * 1000.0 / 2000.0},
         // 12 V to 5 V out of E12: 4700 over 3300 gives 12 * 3300 / 8000 = 4.95 V.
-        {"two resistors, E12",
-         8,
-         {0, 12, 5, 0, 1000, 20000},
-         {&e12, &e12},
-         {4700, 3300},
-         8000,
-         4.95},
+        {"two resistors, E12", 8, {12, 5, 0, 1000, 20000}, {&e12, &e12}, {4700, 3300}, 8000, 4.95},
         {"two resistors, E12 rising",
          8,
-         {0, 0, 7, 12, 1000, 20000},
+         {0, 7, 12, 1000, 20000},
          {&e12, &e12},
          {4700, 3300},
          8000,
          12 + (0 - 12) * 3300.0 / 8000.0},
         {"R1 // R2 above R3",
          9,
-         {0, 10, 5, 0, 100, 10000},
+         {10, 5, 0, 100, 10000},
          {&t2000, &t2000, &t1000},
          {2000, 2000, 1000},
          2000,
          10 * 1000.0 / 2000.0},
         {"R1 // R2 // R3 above R4",
          10,
-         {0, 10, 5, 0, 100, 1000},
+         {10, 5, 0, 100, 1000},
          {&t300, &t300, &t300, &t100},
          {300, 300, 300, 100},
          triple + 100,
          10 * 100.0 / (triple + 100)},
         {"R1 // (R2 + R3) above R4",
          11,
-         {0, 10, 5, 0, 100, 1000},
+         {10, 5, 0, 100, 1000},
          {&t200, &t100, &t100, &t100},
          {200, 100, 100, 100},
          series + 100,
          10 * 100.0 / (series + 100)},
         {"R1 // R2 above R3 // R4",
          12,
-         {0, 10, 5, 0, 1, 100000},
+         {10, 5, 0, 1, 100000},
          {&upper, &upper, &t400, &t200},
          {200, 400, 400, 200},
          pair + pair,
@@ -122,10 +113,10 @@ TEST(SolveDivider, ChosenValuesTotalAndOutputVoltage) {
         EXPECT_EQ(out.status, SearchStatus::Found) << c.name;
         EXPECT_EQ(out.values, c.values) << c.name;
         ASSERT_EQ(out.results.size(), 2u) << c.name;
-        EXPECT_EQ(out.results[0].name, "resistance") << c.name;
-        EXPECT_EQ(out.results[1].name, "u2") << c.name;
-        EXPECT_EQ(ResultOf(out, "resistance"), c.resistance) << c.name;
-        EXPECT_EQ(ResultOf(out, "u2"), c.u2) << c.name;
+        EXPECT_EQ(out.results[0].id, ResultId::Resistance) << c.name;
+        EXPECT_EQ(out.results[1].id, ResultId::U2) << c.name;
+        EXPECT_EQ(ResultOf(out, ResultId::Resistance), c.resistance) << c.name;
+        EXPECT_EQ(ResultOf(out, ResultId::U2), c.u2) << c.name;
     }
 }
 
@@ -133,16 +124,16 @@ TEST(SolveDivider, ChosenValuesTotalAndOutputVoltage) {
 // the chosen values give is close to 3 V and the total lies in the range.
 TEST(SolveDivider, RisingVoltagesGiveAnOutputCloseToTheWantedOne) {
     const Table e12 = E12From100To82000();
-    const SolveInputs in{0, 0, 3, 12, 1000, 100000};
+    const DividerInput in{0, 3, 12, 1000, 100000};
     for (int entry = 8; entry <= 12; ++entry) {
         const std::vector<const Table*> t(static_cast<std::size_t>(CatalogueAt(entry).resistors),
                                           &e12);
         const auto tables = TablesOf(t);
         const SolveOutcome out = SolveEntry(entry, in, tables, SearchContext{});
         EXPECT_EQ(out.status, SearchStatus::Found) << "entry " << entry;
-        EXPECT_NEAR(ResultOf(out, "u2"), 3, 0.03) << "entry " << entry;
-        EXPECT_GE(ResultOf(out, "resistance"), 1000) << "entry " << entry;
-        EXPECT_LE(ResultOf(out, "resistance"), 100000) << "entry " << entry;
+        EXPECT_NEAR(ResultOf(out, ResultId::U2), 3, 0.03) << "entry " << entry;
+        EXPECT_GE(ResultOf(out, ResultId::Resistance), 1000) << "entry " << entry;
+        EXPECT_LE(ResultOf(out, ResultId::Resistance), 100000) << "entry " << entry;
     }
 }
 
@@ -150,15 +141,15 @@ TEST(SolveDivider, RisingVoltagesGiveAnOutputCloseToTheWantedOne) {
 TEST(SolveDivider, FailuresCarryNoValuesAndNoResults) {
     const struct {
         const char* name;
-        SolveInputs in;
+        DividerInput in;
         SearchStatus status;
     } cases[] = {
-        {"all voltages 0", {0, 0, 0, 0, 1000, 100000}, SearchStatus::InvalidInput},
-        {"R min 0", {0, 10, 5, 0, 0, 100000}, SearchStatus::InvalidInput},
-        {"R min equal to R max", {0, 10, 5, 0, 1000, 1000}, SearchStatus::InvalidInput},
-        {"R max above 1e15", {0, 10, 5, 0, 1000, 2e15}, SearchStatus::InvalidInput},
-        {"U2 outside U1..U3", {0, 10, 12, 0, 1000, 100000}, SearchStatus::InvalidInput},
-        {"R max below every total", {0, 10, 5, 0, 1, 90}, SearchStatus::NoSolution},
+        {"all voltages 0", {0, 0, 0, 1000, 100000}, SearchStatus::InvalidInput},
+        {"R min 0", {10, 5, 0, 0, 100000}, SearchStatus::InvalidInput},
+        {"R min equal to R max", {10, 5, 0, 1000, 1000}, SearchStatus::InvalidInput},
+        {"R max above 1e15", {10, 5, 0, 1000, 2e15}, SearchStatus::InvalidInput},
+        {"U2 outside U1..U3", {10, 12, 0, 1000, 100000}, SearchStatus::InvalidInput},
+        {"R max below every total", {10, 5, 0, 1, 90}, SearchStatus::NoSolution},
     };
     for (int entry = 8; entry <= 12; ++entry)
         for (const auto& c : cases) {
@@ -173,7 +164,7 @@ TEST(SolveDivider, FailuresCarryNoValuesAndNoResults) {
 
 // Entries that are not dividers, or the wrong number of tables.
 TEST(SolveDivider, RefusesWhatIsNotADividerCalculator) {
-    const SolveInputs in{0, 10, 5, 0, 1000, 100000};
+    const DividerInput in{10, 5, 0, 1000, 100000};
     const struct {
         const char* name;
         int entry;
@@ -210,7 +201,7 @@ TEST(SolveDivider, EscapeHeldAbortsWithNothingToShow) {
         const std::vector<const Table*> t(static_cast<std::size_t>(CatalogueAt(entry).resistors),
                                           &big);
         const auto tables = TablesOf(t);
-        const SolveOutcome out = SolveEntry(entry, {0, 10, 5, 0, 1e-3, 1e15}, tables, ctx);
+        const SolveOutcome out = SolveEntry(entry, {10, 5, 0, 1e-3, 1e15}, tables, ctx);
         EXPECT_EQ(out.status, SearchStatus::Aborted) << "entry " << entry;
         EXPECT_TRUE(out.values.empty()) << "entry " << entry;
         EXPECT_TRUE(out.results.empty()) << "entry " << entry;

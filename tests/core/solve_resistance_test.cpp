@@ -1,4 +1,4 @@
-#include "circuits/solve_parts.h"
+#include "circuits/solve.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,9 @@ std::string Format(const char* format, double x) {
     return buf;
 }
 
-// The named result of an outcome (NaN when absent).
-double ResultOf(const SolveOutcome& out, std::string_view name) {
-    for (const auto& r : out.results)
-        if (r.name == name)
-            return r.value;
-    return std::nan("");
+// A result of an outcome (NaN when absent).
+double ResultOf(const SolveOutcome& out, ResultId id) {
+    return out.Result(id).value_or(std::nan(""));
 }
 
 struct SolveCase {
@@ -72,18 +69,17 @@ TEST(SolveResistance, ChosenValuesResistanceAndError) {
         {"series / parallel", 7, four3, 30, 1e-6, {22, 10, 47}, 22 + 470.0 / 57, 140.0 / 171},
     };
     for (const auto& c : cases) {
-        SolveInputs in;
-        in.target = c.target;
+        const ResistanceInput in{c.target};
         SearchContext ctx;
         ctx.relTol = c.relTol;
         const auto tables = Tables(c.tables);
-        const SolveOutcome out = detail::SolveResistance(CatalogueAt(c.entry), in, tables, ctx);
+        const SolveOutcome out = Solve(CatalogueAt(c.entry), in, tables, ctx);
         ASSERT_EQ(out.status, SearchStatus::Found) << c.name;
         EXPECT_EQ(out.values, c.values) << c.name;
-        EXPECT_DOUBLE_EQ(ResultOf(out, "resistance"), c.resistance) << c.name;
+        EXPECT_DOUBLE_EQ(ResultOf(out, ResultId::Resistance), c.resistance) << c.name;
         // The difference to the target cancels leading digits, so the error
         // keeps fewer correct bits than the resistance.
-        EXPECT_NEAR(ResultOf(out, "errorPercent"), c.errorPercent, 1e-12) << c.name;
+        EXPECT_NEAR(ResultOf(out, ResultId::ErrorPercent), c.errorPercent, 1e-12) << c.name;
     }
 }
 
@@ -100,13 +96,11 @@ TEST(SolveResistance, ShownTexts) {
         {"series 69", 3, 69, "69             ", "0              "},
     };
     for (const auto& c : cases) {
-        SolveInputs in;
-        in.target = c.target;
+        const ResistanceInput in{c.target};
         const auto tables = Tables({&kFour, &kFour});
-        const SolveOutcome out =
-            detail::SolveResistance(CatalogueAt(c.entry), in, tables, SearchContext{});
-        EXPECT_EQ(Format("%-15.6G", ResultOf(out, "resistance")), c.resistance) << c.name;
-        EXPECT_EQ(Format("%-15.3G", ResultOf(out, "errorPercent")), c.error) << c.name;
+        const SolveOutcome out = Solve(CatalogueAt(c.entry), in, tables, SearchContext{});
+        EXPECT_EQ(Format("%-15.6G", ResultOf(out, ResultId::Resistance)), c.resistance) << c.name;
+        EXPECT_EQ(Format("%-15.3G", ResultOf(out, ResultId::ErrorPercent)), c.error) << c.name;
     }
 }
 
@@ -126,11 +120,9 @@ TEST(SolveResistance, RefusesWhatNoWindowCouldPass) {
         {"entry without a resistance search", 8, 2, 100},
     };
     for (const auto& c : cases) {
-        SolveInputs in;
-        in.target = c.target;
+        const ResistanceInput in{c.target};
         const auto tables = Tables(std::vector<const Table*>(c.tableCount, &kFour));
-        const SolveOutcome out =
-            detail::SolveResistance(CatalogueAt(c.entry), in, tables, SearchContext{});
+        const SolveOutcome out = Solve(CatalogueAt(c.entry), in, tables, SearchContext{});
         EXPECT_EQ(out.status, SearchStatus::InvalidInput) << c.name;
         EXPECT_TRUE(out.values.empty() && out.results.empty()) << c.name;
     }

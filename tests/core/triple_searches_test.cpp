@@ -37,35 +37,10 @@ namespace {
 // each with the error formula of its step, and the result chosen from the
 // whole list by the selection rule.
 
-struct Cand {
-    double r[3];
-    double err;
-};
-
-struct Trace {
-    bool shortcut = false;
-    Cand result{};
-    Cand seed{};
-    std::vector<Cand> visited;
-};
-
-Cand Choose(const Cand& seed, const std::vector<Cand>& visited, double threshold) {
-    for (const auto& c : visited)
-        if (c.err < threshold && c.err < seed.err)
-            return c;
-    Cand best = seed;
-    for (const auto& c : visited)
-        if (c.err < best.err)
-            best = c;
-    return best;
-}
-
-Trace Shortcut(double a, double b, double c) {
-    Trace t;
-    t.shortcut = true;
-    t.result = {{a, b, c}, 0};
-    return t;
-}
+using testing::Cand;
+using testing::Choose;
+using testing::Shortcut;
+using testing::Trace;
 
 Trace SeriesTripleTrace(double target, double tol, const Table& a, const Table& b, const Table& c) {
     if (a[0] + b[0] + c[0] >= target)
@@ -172,9 +147,7 @@ bool IsLeastErrorCandidate(const Trace& t, const double* r) {
     return same(t.seed) || std::any_of(t.visited.begin(), t.visited.end(), same);
 }
 
-std::uint64_t Bits(double x) {
-    return std::bit_cast<std::uint64_t>(x);
-}
+using testing::Bits;
 
 bool InTable(double x, const Table& t) {
     return std::find(t.begin(), t.end(), x) != t.end();

@@ -36,7 +36,7 @@ constexpr ControlSpec kControls[] = {
 // clang-format on
 
 const CalculatorDescription kStarWindow{
-    "TForm19", kControls, {}, {}, "Button2", "Button1", TitleBarClose::ReturnToMain,
+    kControls, {}, {}, "Button2", "Button1", TitleBarClose::ReturnToMain,
 };
 
 class CalculatorWindowTest : public ::testing::Test {
@@ -45,7 +45,7 @@ protected:
         dir.WriteValueSet("a.val", "A", {"1000", "2000"});
         dir.WriteValueSet("b.val", "B", {"1000"});
         program = std::make_unique<Program>(platform, dir.path());
-        window = std::make_unique<CalculatorWindow>(program->mainWindow(), kStarWindow);
+        window = std::make_unique<CalculatorWindow>(program->mainWindow(), "TForm19", kStarWindow);
         program->mainWindow().show();
     }
     // As "&Select circuit" does it.
@@ -111,18 +111,17 @@ constexpr ControlSpec kSeriesControls[] = {
     {"Edit5",     K::Result,   382, 296, 137, kBoxHeight,    "",       52,  0, kNoTab},
     {"Button1",   K::Button,   300, 352, 320, kButtonHeight, "&Close", 28,  0, 0},
 };
-constexpr InputBinding kSeriesInputs[] = {{"Edit1", "target"}};
+constexpr InputBinding kSeriesInputs[] = {{"Edit1", InputId::Target}};
 constexpr ResultBinding kSeriesResults[] = {
-    {"Edit2", 1, "", ResultFormat::Value},
-    {"Edit3", 2, "", ResultFormat::Value},
-    {"Edit4", 0, "resistance", ResultFormat::Value},
-    {"Edit5", 0, "errorPercent", ResultFormat::Percent},
+    ChosenValue("Edit2", 1),
+    ChosenValue("Edit3", 2),
+    Derived("Edit4", ResultId::Resistance),
+    Derived("Edit5", ResultId::ErrorPercent),
 };
 // clang-format on
 
 const CalculatorDescription kSeriesWindow{
-    "TForm3",  kSeriesControls,           kSeriesInputs, kSeriesResults, "Button2",
-    "Button1", TitleBarClose::EndProgram,
+    kSeriesControls, kSeriesInputs, kSeriesResults, "Button2", "Button1", TitleBarClose::EndProgram,
 };
 
 class PlayedSearchWindow final : public CalculatorWindow {
@@ -137,7 +136,7 @@ public:
 protected:
     SolveOutcome RunSolve(const CatalogueEntry&, const SolveInputs& in,
                           std::span<const ValueTable> t, const SearchContext& ctx) override {
-        target = in.target;
+        target = std::get<ResistanceInput>(in).target;
         tables = static_cast<int>(t.size());
         SolveOutcome out;
         out.status = status;
@@ -149,7 +148,7 @@ protected:
         }
         if (out.status == SearchStatus::Found) {
             out.values = {22, 47};
-            out.results = {{"resistance", 69}, {"errorPercent", 0}};
+            out.results = {{ResultId::Resistance, 69}, {ResultId::ErrorPercent, 0}};
         }
         return out;
     }
@@ -160,7 +159,8 @@ protected:
     void SetUp() override {
         dir.WriteValueSet("a.val", "A", {"10", "22", "47", "100"});
         program = std::make_unique<Program>(platform, dir.path());
-        window = std::make_unique<PlayedSearchWindow>(program->mainWindow(), kSeriesWindow);
+        window =
+            std::make_unique<PlayedSearchWindow>(program->mainWindow(), "TForm3", kSeriesWindow);
         window->show();
     }
     void Go(const char* input) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/gui/application.h"
-#include "app/gui/main_window.h"
+#include "app/application.h"
+#include "app/main_window.h"
+#include "tests/core/temp_dir.h"
 #include "tests/gui/fake_platform.h"
 
 #include <QComboBox>
@@ -11,64 +12,22 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <string_view>
 
 namespace ohmtrim::testing {
 
 // A program directory of its own for one test, removed afterwards.
-class TempProgramDir {
+class TempProgramDir : public TempDir {
 public:
-    TempProgramDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "ohmtrim-gui-";
-        if (info != nullptr)
-            name += std::string(info->test_suite_name()) + "-" + info->name();
-        for (char& c : name)
-            if (c == '/')
-                c = '_';
-        m_path = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempProgramDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempProgramDir(const TempProgramDir&) = delete;
-    TempProgramDir& operator=(const TempProgramDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-    void Write(const std::string& file, const std::string& text) const {
-        std::ofstream out(m_path / file, std::ios::binary);
-        out << text;
-    }
-    std::string Read(const std::string& file) const {
-        std::ifstream in(m_path / file, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
     // A value-set file with the given label and values R1, R2, ...
-    void WriteValueSet(const std::string& file, const std::string& label,
-                       std::initializer_list<const char*> values, const std::string& extra = {}) {
-        std::ostringstream text;
-        text << "[Resistors]\nLabel=" << label << "\nMinIndex=1\nMaxIndex=" << values.size()
-             << "\n";
-        int n = 1;
-        for (const char* v : values)
-            text << "R" << n++ << "=" << v << "\n";
-        text << extra;
-        Write(file, text.str());
+    void WriteValueSet(std::string_view file, std::string_view label,
+                       std::initializer_list<const char*> values,
+                       std::string_view extra = {}) const {
+        Write(file, ValueSetText(label, values, extra));
     }
-
-private:
-    std::filesystem::path m_path;
 };
 
 template <class T> T* Find(const QWidget& window, const char* name) {

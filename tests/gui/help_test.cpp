@@ -41,7 +41,7 @@ TEST(HelpFile, HasATopicForEveryContextOfTheWindows) {
     Program program(platform, dir.path());
     std::vector<QWidget*> windows{&program.mainWindow()};
     for (const auto& registration : ProgramWindows())
-        windows.push_back(program.window(registration.className));
+        windows.push_back(program.window(registration.className()));
     for (QWidget* window : windows) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const int context = HelpContextOf(control);

@@ -27,7 +27,7 @@ protected:
         program = std::make_unique<Program>(platform, dir.path());
         windows.push_back(&program->mainWindow());
         for (const auto& registration : ProgramWindows())
-            windows.push_back(program->window(registration.className));
+            windows.push_back(program->window(registration.className()));
     }
     FakePlatform platform;
     TempProgramDir dir;

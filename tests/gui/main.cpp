@@ -1,4 +1,4 @@
-#include "app/gui/fonts.h"
+#include "platform/fonts.h"
 
 #include <QApplication>
 

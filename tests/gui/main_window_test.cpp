@@ -1,6 +1,6 @@
-#include "app/gui/main_window.h"
+#include "app/main_window.h"
 
-#include "app/gui/application.h"
+#include "app/application.h"
 #include "circuits/catalogue.h"
 #include "tests/gui/gui_support.h"
 #include "windows/calculator_window.h"
@@ -114,8 +114,8 @@ TEST_F(MainWindowTest, EveryRegisteredWindowServesCatalogueEntries) {
     for (const auto& registration : ProgramWindows()) {
         int served = 0;
         for (const auto& entry : Catalogue())
-            served += entry.window == registration.className ? 1 : 0;
-        EXPECT_GT(served, 0) << registration.className;
+            served += entry.window == registration.className() ? 1 : 0;
+        EXPECT_GT(served, 0) << registration.className();
     }
 }
 

@@ -91,16 +91,19 @@ TEST(Render, DividerWindowsToPng) {
         {8, TForm7::Description()},  {9, TForm22::Description()}, {10, TForm9::Description()},
         {11, TForm9::Description()}, {12, TForm9::Description()},
     };
-    const std::pair<std::string_view, const char*> inputs[] = {
-        {"u1", "12"}, {"u2", "5"}, {"u3", "0"}, {"rmax", "20000"}, {"rmin", "1000"}};
+    const std::pair<InputId, const char*> inputs[] = {{InputId::U1, "12"},
+                                                      {InputId::U2, "5"},
+                                                      {InputId::U3, "0"},
+                                                      {InputId::RMax, "20000"},
+                                                      {InputId::RMin, "1000"}};
     for (const auto& w : windows) {
         while (main.catalogueIndex() != w.entry)
             Click(main, "Button1");
         Click(main, "Button2");
-        QWidget* window = program.window(w.description.className);
+        const std::string className(CatalogueAt(w.entry).window);
+        QWidget* window = program.window(className);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        const std::string name =
-            std::string(w.description.className) + "_entry" + std::to_string(w.entry);
+        const std::string name = className + "_entry" + std::to_string(w.entry);
         EXPECT_TRUE(window->grab().save(
             QString::fromStdString((outDir / (name + "_before.png")).string())));
         for (const auto& binding : w.description.inputs)

@@ -1,6 +1,6 @@
 #include "schematics/circuit.h"
 
-#include "app/gui/fonts.h"
+#include "platform/fonts.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/core/settings.h"
+#include "settings/settings.h"
 
 #include "valuesets/number.h"
 #include "valuesets/profile.h"

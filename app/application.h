@@ -14,11 +14,13 @@ class Platform;
 class Shell;
 class TForm1;
 
-// A window the program creates after the main window, by the class name the
-// catalogue uses for it.
+// A window the program creates after the main window. The catalogue names
+// it by its class name.
 struct WindowRegistration {
-    std::string_view className;
+    const QMetaObject* type;
     std::unique_ptr<QWidget> (*create)(Shell& shell);
+
+    std::string_view className() const;
 };
 
 // Every window after the main window, in the order the program creates them.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "valuesets/resistor_set.h"
 
 #include <cstddef>

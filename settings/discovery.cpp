@@ -1,35 +1,16 @@
-#include "app/core/discovery.h"
+#include "settings/discovery.h"
+
+#include "valuesets/text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace ohmtrim {
 
 namespace {
 
-char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-// Three-way comparison of a and b without regard to case over at most
-// limit characters.
-int CompareNoCase(std::string_view a, std::string_view b, std::size_t limit) {
-    const std::size_t n = std::min({a.size(), b.size(), limit});
-    for (std::size_t i = 0; i < n; ++i) {
-        const char x = Upper(a[i]);
-        const char y = Upper(b[i]);
-        if (x != y)
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-    }
-    const std::size_t la = std::min(a.size(), limit);
-    const std::size_t lb = std::min(b.size(), limit);
-    return la == lb ? 0 : (la < lb ? -1 : 1);
-}
-
 bool HasValExtension(const std::string& name) {
-    return name.size() > 4 &&
-           CompareNoCase(std::string_view(name).substr(name.size() - 4), ".val", 4) == 0;
+    return name.size() > 4 && EqualNoCase(std::string_view(name).substr(name.size() - 4), ".val");
 }
 
 } // namespace
@@ -60,7 +41,7 @@ ValueSetList DiscoverValueSets(const std::filesystem::path& dir, std::size_t max
     // name without regard to case (exact text breaks ties) so that every
     // machine loads the same files in the same order.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int c = CompareNoCase(a, b, std::string::npos);
+        const int c = CompareNoCase(a, b);
         return c != 0 ? c < 0 : a < b;
     });
     for (const auto& name : names) {

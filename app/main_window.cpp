@@ -1,6 +1,6 @@
-#include "app/gui/main_window.h"
+#include "app/main_window.h"
 
-#include "app/core/settings.h"
+#include "settings/settings.h"
 #include "circuits/catalogue.h"
 #include "platform/platform.h"
 #include "windows/calculator_window.h"
@@ -8,11 +8,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeySequence>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 
 namespace ohmtrim {
 
@@ -40,14 +38,9 @@ constexpr QRect kDrawingArea(0, 0, 300, 440);
 } // namespace
 
 TForm1::TForm1(Platform& platform, const std::filesystem::path& dir)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      m_platform(platform), m_directory(dir), m_runner(platform) {
-    setObjectName(QStringLiteral("TForm1"));
+    : Form(platform, WindowClassName(staticMetaObject), QSize(kClientWidth, kClientHeight)),
+      m_directory(dir), m_runner(platform) {
     setWindowTitle(QStringLiteral("  Ohmtrim  2.2"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setAttribute(Qt::WA_QuitOnClose, false);
     BuildControls(*this, kControls);
     m_list = findChild<QComboBox*>(QStringLiteral("ComboBox1"));
 
@@ -59,11 +52,6 @@ TForm1::TForm1(Platform& platform, const std::filesystem::path& dir)
     connect(button("Button2"), &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(button("Button6"), &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(button("Button4"), &QPushButton::clicked, this, &TForm1::Button4Click);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] {
-        const int context = HelpContextOf(focusWidget());
-        m_platform.ShowHelp(context > 0 ? context : 1);
-    });
     FormCreate();
 }
 
@@ -73,12 +61,12 @@ void TForm1::FormCreate() {
     m_sharedPosition = pos();
     m_index = 0;
     m_drawing = MakeDrawingObjects();
-    m_platform.SetHelpFile(m_directory / kHelpFileName);
+    platform().SetHelpFile(m_directory / kHelpFileName);
     m_state = LoadProgramState(m_directory);
     // One box per file that failed, one after another, before the main
     // window is visible.
     for (const auto& failure : m_state.valueSets.failures)
-        m_platform.ErrorBox(QString::fromStdString(failure.error),
+        platform().ErrorBox(QString::fromStdString(failure.error),
                             QString::fromStdString(failure.file));
     for (int i = 0; i < m_state.valueSets.size(); ++i)
         m_list->addItem(QString::fromStdString(m_state.valueSets.at(i).label()));
@@ -100,16 +88,12 @@ int TForm1::mainSelection() const {
 
 void TForm1::FormShow() {
     move(m_sharedPosition);
-    if (!m_shownBefore) {
-        m_shownBefore = true;
+    if (FirstShow()) {
         if (const QScreen* s = screen()) {
             const QRect area = s->availableGeometry();
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
-        // The first control of the tab chain starts with the focus; later
-        // shows keep the control the user left.
-        if (QWidget* first = findChild<QWidget*>(QStringLiteral("Button4")))
-            first->setFocus();
+        FocusFirstControl(kControls);
     }
 }
 
@@ -130,12 +114,14 @@ void TForm1::FormPaint() {
     }
 }
 
-void TForm1::FormClose() {
+void TForm1::FormClose(QCloseEvent* event) {
     // The settings keep the label of the main selection; with no value set
     // loaded the stored label stays as it was.
     const int selection = mainSelection();
     if (selection >= 0 && selection < m_state.valueSets.size())
         SaveLabel(m_directory / kSettingsFileName, m_state.valueSets.at(selection).label());
+    event->accept();
+    emit programEnded();
 }
 
 void TForm1::RedrawCircuit() {
@@ -164,7 +150,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button6Click() {
-    m_platform.ShowHelp(1);
+    platform().ShowHelp(1);
 }
 
 void TForm1::Button4Click() {
@@ -177,28 +163,6 @@ void TForm1::showMainWindow() {
 
 void TForm1::closeMainWindow() {
     close();
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
-        FormShow();
-    QWidget::showEvent(event);
-}
-
-void TForm1::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous())
-        FormHide();
-    QWidget::hideEvent(event);
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    FormClose();
-    event->accept();
-    emit programEnded();
-}
-
-void TForm1::paintEvent(QPaintEvent*) {
-    FormPaint();
 }
 
 } // namespace ohmtrim

@@ -1,8 +1,8 @@
-#include "app/gui/application.h"
+#include "app/application.h"
 
-#include "app/core/settings.h"
-#include "app/gui/fonts.h"
-#include "app/gui/main_window.h"
+#include "settings/settings.h"
+#include "platform/fonts.h"
+#include "app/main_window.h"
 #include "platform/qt_platform.h"
 #include "windows/divider_windows.h"
 #include "windows/resistance_windows.h"
@@ -24,22 +24,17 @@ template <class W> std::unique_ptr<QWidget> Create(Shell& shell) {
     return std::make_unique<W>(shell);
 }
 
+template <class W> constexpr WindowRegistration Register() {
+    return {&W::staticMetaObject, &Create<W>};
+}
+
 // In creation order; a window that does not exist yet is simply absent, and
 // "&Select circuit" on its entries keeps the main window.
-// clang-format off
 constexpr WindowRegistration kWindows[] = {
-    {"TForm2", &Create<TForm2>},
-    {"TForm3", &Create<TForm3>},
-    {"TForm4", &Create<TForm4>},
-    {"TForm5", &Create<TForm5>},
-    {"TForm6", &Create<TForm6>},
-    {"TForm7", &Create<TForm7>},
-    {"TForm8", &Create<TForm8>},
-    {"TForm9", &Create<TForm9>},
-    {"TForm17", &Create<TForm17>},
-    {"TForm22", &Create<TForm22>},
+    Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(), Register<TForm5>(),
+    Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(), Register<TForm9>(),
+    Register<TForm17>(), Register<TForm22>(),
 };
-// clang-format on
 
 // Catches what escapes an event handler: Qt cannot carry an exception
 // through its event loop, so the first one ends the loop and is shown after.
@@ -76,6 +71,10 @@ void ShowException(const std::string& what) {
 
 } // namespace
 
+std::string_view WindowRegistration::className() const {
+    return WindowClassName(*type);
+}
+
 std::span<const WindowRegistration> ProgramWindows() {
     return kWindows;
 }
@@ -84,7 +83,7 @@ Program::Program(Platform& platform, const std::filesystem::path& dir)
     : m_main(std::make_unique<TForm1>(platform, dir)) {
     for (const auto& registration : ProgramWindows()) {
         m_windows.push_back(registration.create(*m_main));
-        m_main->RegisterWindow(registration.className, m_windows.back().get());
+        m_main->RegisterWindow(registration.className(), m_windows.back().get());
     }
 }
 
@@ -104,14 +103,10 @@ int RunApplication(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtPlatform qtPlatform;
-    Platform* const previous = InstallPlatform(&qtPlatform);
-    Platform& platform = previous != nullptr ? *previous : qtPlatform;
-
+    QtPlatform platform;
     const std::filesystem::path dir = ProgramDirectory();
     if (dir.empty()) {
         platform.Beep();
-        InstallPlatform(previous);
         return 0;
     }
     InstallFontSubstitution();
@@ -129,7 +124,6 @@ int RunApplication(int argc, char** argv) {
     }
     if (app.failure())
         ShowException(*app.failure());
-    InstallPlatform(previous);
     return 0;
 }
 

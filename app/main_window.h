@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/core/discovery.h"
+#include "settings/discovery.h"
 #include "schematics/circuit.h"
+#include "windows/form.h"
 #include "windows/search_runner.h"
 #include "windows/shell.h"
-
-#include <QWidget>
 
 #include <filesystem>
 #include <map>
@@ -21,7 +20,7 @@ namespace ohmtrim {
 // and the way into the calculator window of the entry shown. Its creation
 // reads the settings and the value sets; its closing saves the settings and
 // ends the program.
-class TForm1 final : public QWidget, public Shell {
+class TForm1 final : public Form, public Shell {
     Q_OBJECT
 public:
     // Runs the start-up sequence on the program directory dir; every value
@@ -37,10 +36,10 @@ public:
 
     // Handlers.
     void FormCreate();
-    void FormShow();
-    void FormHide();
-    void FormPaint();
-    void FormClose();
+    void FormShow() override;
+    void FormHide() override;
+    void FormPaint() override;
+    void FormClose(QCloseEvent* event) override;
     void Button1Click(); // "&Next circuit"
     void Button5Click(); // "&Previous circuit"
     void Button2Click(); // "&Select circuit"
@@ -48,7 +47,7 @@ public:
     void Button4Click(); // "&Exit"
 
     // Shell
-    Platform& platform() override { return m_platform; }
+    Platform& platform() override { return Form::platform(); }
     SearchRunner& searchRunner() override { return m_runner; }
     const ValueSetList& valueSets() const override { return m_state.valueSets; }
     double relTol() const override { return m_state.settings.relTol; }
@@ -63,22 +62,14 @@ signals:
     // The main window has closed: the program ends.
     void programEnded();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     void RedrawCircuit();
 
-    Platform& m_platform;
     std::filesystem::path m_directory;
     ProgramState m_state;
     DrawingObjects m_drawing;
     SearchRunner m_runner;
     QPoint m_sharedPosition;
-    bool m_shownBefore = false;
     int m_index = 0;
     QComboBox* m_list = nullptr;
     std::map<std::string, QWidget*, std::less<>> m_windows;

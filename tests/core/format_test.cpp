@@ -1,4 +1,4 @@
-#include "windows/result_format.h"
+#include "circuits/format.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@ namespace {
 struct FormatCase {
     const char* name;
     double value;
-    ResultFormat format;
+    NumberFormat format;
     const char* expected;
 };
 
-TEST(ResultFormat, CLibraryFormatsPaddedTo15) {
-    using F = ResultFormat;
+TEST(NumberFormat, CLibraryFormatsPaddedTo15) {
+    using F = NumberFormat;
     const FormatCase cases[] = {
         {"small value in exponent form", 0.000047, F::Value, "4.7E-05        "},
         {"thousand plain", 1000, F::Value, "1000           "},
@@ -29,13 +29,12 @@ TEST(ResultFormat, CLibraryFormatsPaddedTo15) {
         {"small error", (22.0 * 47.0 / 69.0 - 15) * 100 / 15, F::Percent, "-0.0966        "},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FormatResult(c.value, c.format), QString::fromLatin1(c.expected)) << c.name;
+        EXPECT_EQ(FormatNumber(c.value, c.format), c.expected) << c.name;
 }
 
-TEST(ResultFormat, ExtremeValuesFitTheBuffer) {
-    EXPECT_EQ(FormatResult(-1.7976931348623157e308, ResultFormat::Value),
-              QStringLiteral("-1.79769E+308  "));
-    EXPECT_EQ(FormatResult(-4.9e-324, ResultFormat::Percent), QStringLiteral("-4.94E-324     "));
+TEST(NumberFormat, ExtremeValuesFitTheBuffer) {
+    EXPECT_EQ(FormatNumber(-1.7976931348623157e308, NumberFormat::Value), "-1.79769E+308  ");
+    EXPECT_EQ(FormatNumber(-4.9e-324, NumberFormat::Percent), "-4.94E-324     ");
 }
 
 } // namespace

@@ -1,0 +1,129 @@
+#include "circuits/family.h"
+
+#include "circuits/solve_parts.h"
+
+#include <array>
+#include <cstddef>
+
+namespace ohmtrim {
+
+namespace {
+
+using R = InputRule;
+namespace store = input_store;
+
+// ---- named inputs and results, one row each, in enum order --------------------
+
+// clang-format off
+// The same name means the same quantity in every family that reads it.
+constexpr InputInfo kInputs[] = {
+    // id            name      value  help                                      numbers
+    {InputId::Target, "target", "R",   "wanted resistance in ohms",                 1},
+    {InputId::U1,     "u1",     "U",   "voltage of node U1 (see the circuit)",      1},
+    {InputId::U2,     "u2",     "U",   "voltage of node U2",                        1},
+    {InputId::U3,     "u3",     "U",   "voltage of node U3",                        1},
+    {InputId::RMax,   "rmax",   "R",   "largest admissible resistance in ohms",    1},
+    {InputId::RMin,   "rmin",   "R",   "smallest admissible resistance in ohms",   1},
+};
+
+constexpr ResultInfo kResults[] = {
+    // id                    key             label            format
+    {ResultId::Nearest,      "nearest",      "Nearest value", NumberFormat::Value},
+    {ResultId::Smaller,      "smaller",      "Smaller value", NumberFormat::Value},
+    {ResultId::Bigger,       "bigger",       "Bigger value",  NumberFormat::Value},
+    {ResultId::Resistance,   "resistance",   "R",             NumberFormat::Value},
+    {ResultId::ErrorPercent, "errorPercent", "Error %",       NumberFormat::Percent},
+    {ResultId::U2,           "u2",           "U2",            NumberFormat::Value},
+};
+// clang-format on
+
+// ---- the families -----------------------------------------------------------------
+
+constexpr InputField kResistanceInputs[] = {
+    {InputId::Target, R::Resistance, &store::Numbers<&ResistanceInput::target>},
+};
+
+// An empty voltage box counts as 0 V; the range boxes must be filled, but
+// their range is left to the search.
+constexpr InputField kDividerInputs[] = {
+    {InputId::U1, R::NumberOrEmpty, &store::Numbers<&DividerInput::u1>},
+    {InputId::U2, R::NumberOrEmpty, &store::Numbers<&DividerInput::u2>},
+    {InputId::U3, R::NumberOrEmpty, &store::Numbers<&DividerInput::u3>},
+    {InputId::RMax, R::Number, &store::Numbers<&DividerInput::rmax>},
+    {InputId::RMin, R::Number, &store::Numbers<&DividerInput::rmin>},
+};
+
+constexpr ResultId kNearestResults[] = {ResultId::Nearest, ResultId::Smaller, ResultId::Bigger,
+                                        ResultId::ErrorPercent};
+constexpr ResultId kResistanceResults[] = {ResultId::Resistance, ResultId::ErrorPercent};
+constexpr ResultId kDividerResults[] = {ResultId::Resistance, ResultId::U2};
+
+constexpr StatusText kInvalidInputData{"Invalid input data.", " Error"};
+constexpr StatusText kNoSolutionFound{"No solution found.", " Error"};
+
+constexpr FamilyDescription kFamilies[] = {
+    {Family::ColourCode, {}, nullptr, false, {}, {}, {}},
+    {Family::NearestValue, kResistanceInputs, &detail::SolveNearest, false, kNearestResults,
+     kInvalidInputData, kNoSolutionFound},
+    {Family::Resistance, kResistanceInputs, &detail::SolveResistance, true, kResistanceResults,
+     kInvalidInputData, kNoSolutionFound},
+    {Family::Divider, kDividerInputs, &detail::SolveDivider, true, kDividerResults,
+     kInvalidInputData, kNoSolutionFound},
+    {Family::NodeChain, {}, nullptr, true, {}, kInvalidInputData, kNoSolutionFound},
+    {Family::Star,
+     {},
+     nullptr,
+     true,
+     {},
+     {"Invalid resistance range.", " Error"},
+     {"There is something wrong with\nthe combination of input values.", " No Solution"}},
+};
+
+// Each table is indexed by its enum: row i must describe value i.
+template <class Row, std::size_t N> constexpr bool InEnumOrder(const Row (&rows)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (static_cast<std::size_t>(rows[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(InEnumOrder(kInputs) && InEnumOrder(kResults));
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kFamilies); ++i)
+        if (static_cast<std::size_t>(kFamilies[i].family) != i)
+            return false;
+    return static_cast<std::size_t>(Family::Star) + 1 == std::size(kFamilies);
+}());
+
+} // namespace
+
+const InputInfo& Info(InputId id) {
+    return kInputs[static_cast<std::size_t>(id)];
+}
+
+std::span<const InputInfo> AllInputs() {
+    return kInputs;
+}
+
+const ResultInfo& Info(ResultId id) {
+    return kResults[static_cast<std::size_t>(id)];
+}
+
+const FamilyDescription& Describe(Family family) {
+    return kFamilies[static_cast<std::size_t>(family)];
+}
+
+StatusText FailureText(const FamilyDescription& family, SearchStatus status) {
+    switch (status) {
+    case SearchStatus::Found:
+        break;
+    case SearchStatus::InvalidInput:
+        return family.invalidInput;
+    case SearchStatus::NoSolution:
+        return family.noSolution;
+    case SearchStatus::Aborted:
+        return {kAbortedText, {}};
+    }
+    return {};
+}
+
+} // namespace ohmtrim

@@ -1,0 +1,57 @@
+#pragma once
+
+// One description per calculator family. Solve(), the windows' messages and
+// the command line's options, usage, human and JSON output all read these
+// rows; a new family adds its row (circuits/families.cpp), its solve
+// function and its window, and changes no switch elsewhere.
+
+#include "circuits/catalogue.h"
+#include "circuits/inputs.h"
+#include "circuits/outcome.h"
+
+#include <span>
+#include <string_view>
+
+namespace ohmtrim {
+
+// A message box: its text and its caption.
+struct StatusText {
+    std::string_view text;
+    std::string_view caption;
+};
+
+// What the command line says of an aborted search; the windows show
+// nothing then, since the user asked for it.
+inline constexpr std::string_view kAbortedText = "Search aborted.";
+
+// Runs the search of one entry of the family on one table per resistor (the
+// caller has checked their number) and derives the results from the chosen
+// values.
+using SolveFunction = SolveOutcome (*)(const CatalogueEntry& entry, const SolveInputs& in,
+                                       std::span<const ValueTable> tables,
+                                       const SearchContext& ctx);
+
+struct FamilyDescription {
+    Family family;
+    // The inputs in the order the windows read them; empty for a family
+    // whose inputs do not come from named boxes or options.
+    std::span<const InputField> inputs;
+    SolveFunction solve; // null: nothing to solve (yet)
+    // Whether the chosen values are shown as R1, R2, ... before the
+    // results (the single resistor shows its value as a result).
+    bool listsChosenValues;
+    std::span<const ResultId> results; // in the order they are shown
+    StatusText invalidInput;           // status 1
+    StatusText noSolution;             // status 2
+};
+
+const FamilyDescription& Describe(Family family);
+inline const FamilyDescription& FamilyOf(const CatalogueEntry& entry) {
+    return Describe(entry.family);
+}
+
+// The text and caption for a status of the family: empty for Found, and a
+// text without a caption for Aborted.
+StatusText FailureText(const FamilyDescription& family, SearchStatus status);
+
+} // namespace ohmtrim

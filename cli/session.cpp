@@ -1,0 +1,160 @@
+#include "cli/session.h"
+
+#include "circuits/format.h"
+#include "cli/json.h"
+#include "settings/settings.h"
+#include "valuesets/number.h"
+#include "valuesets/text.h"
+
+#include <atomic>
+#include <csignal>
+#include <sstream>
+
+namespace ohmtrim::cli {
+
+namespace {
+
+// Set by Ctrl-C while a search runs; the searches read it as their Escape key.
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int) {
+    g_interrupted.store(true, std::memory_order_relaxed);
+}
+
+// Installs the Ctrl-C handler for the lifetime of a search.
+class InterruptScope {
+public:
+    InterruptScope() {
+        g_interrupted.store(false);
+        m_previous = std::signal(SIGINT, OnInterrupt);
+    }
+    ~InterruptScope() { std::signal(SIGINT, m_previous == SIG_ERR ? SIG_DFL : m_previous); }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+} // namespace
+
+std::string Pad(std::string s, std::size_t width) {
+    if (s.size() < width)
+        s.append(width - s.size(), ' ');
+    return s;
+}
+
+void Session::CheckOptions() {
+    if (!relTol)
+        return;
+    double x = 0;
+    if (ParseNumber(*relTol, x) != NumberStatus::Number)
+        throw UsageError{"--reltol needs a number, not '" + *relTol + "'"};
+    m_relTol = ClampRelTol(x);
+}
+
+const ProgramState& Session::Load() {
+    const std::filesystem::path directory = dir ? std::filesystem::path(*dir) : ProgramDirectory();
+    if (directory.empty())
+        throw UsageError{"cannot find the program directory; give --dir"};
+    m_state = LoadProgramState(directory);
+    if (m_relTol)
+        m_state.settings.relTol = *m_relTol;
+    return m_state;
+}
+
+int Session::FindSet(std::string_view label) const {
+    const ValueSetList& list = m_state.valueSets;
+    for (int i = 0; i < list.size(); ++i)
+        if (list.at(i).label() == label)
+            return i;
+    int found = -1;
+    for (int i = 0; i < list.size(); ++i) {
+        if (EqualNoCase(list.at(i).label(), label)) {
+            if (found >= 0)
+                throw UsageError{"value set '" + std::string(label) + "' is ambiguous"};
+            found = i;
+        }
+    }
+    if (found < 0)
+        throw UsageError{"unknown value set '" + std::string(label) + "'"};
+    return found;
+}
+
+int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
+                      const std::vector<InputText>& texts, bool solveForm) {
+    std::vector<ValueTable> tables;
+    for (int s : sets)
+        tables.push_back(TableOf(m_state.valueSets.at(s)));
+
+    SolveInputs in;
+    SolveOutcome outcome;
+    if (ParseInputs(entry, texts, in)) {
+        InterruptScope interrupt;
+        SearchContext ctx;
+        ctx.relTol = m_state.settings.relTol;
+        ctx.escape = &g_interrupted;
+        outcome = Solve(entry, in, tables, ctx);
+    }
+    const FamilyDescription& family = FamilyOf(entry);
+    if (json)
+        PrintJson(entry, outcome, solveForm);
+    else if (outcome.status == SearchStatus::Found)
+        PrintHuman(family, outcome);
+    const std::string_view message = FailureText(family, outcome.status).text;
+    if (!message.empty())
+        m_err << message << "\n";
+    return static_cast<int>(outcome.status);
+}
+
+void Session::PrintHuman(const FamilyDescription& family, const SolveOutcome& outcome) {
+    if (family.listsChosenValues)
+        for (std::size_t i = 0; i < outcome.values.size(); ++i)
+            m_out << Pad("R" + std::to_string(i + 1), 15) << FormatValue(outcome.values[i]) << "\n";
+    // A result the outcome lacks (no smaller value, say) shows as empty.
+    for (const ResultId id : family.results) {
+        const ResultInfo& info = Info(id);
+        const auto value = outcome.Result(id);
+        m_out << Pad(std::string(info.label), 15)
+              << (value ? FormatNumber(*value, info.format) : std::string()) << "\n";
+    }
+}
+
+void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm) {
+    const FamilyDescription& family = FamilyOf(entry);
+    const bool found = outcome.status == SearchStatus::Found;
+    const std::string_view message = FailureText(family, outcome.status).text;
+    std::ostringstream o;
+    o << "{";
+    if (solveForm)
+        o << "\"entry\":" << entry.index << ",";
+    o << "\"status\":" << static_cast<int>(outcome.status);
+    if (solveForm || !found)
+        o << ",\"message\":" << (message.empty() ? "null" : json::String(message));
+    // A result the outcome lacks is null.
+    const auto result = [&](ResultId id) {
+        const auto value = outcome.Result(id);
+        return json::String(Info(id).key) + ":" + (value ? json::Number(*value) : "null");
+    };
+    if (solveForm) {
+        if (found) {
+            o << ",\"values\":[";
+            for (std::size_t i = 0; i < outcome.values.size(); ++i)
+                o << (i ? "," : "") << json::Number(outcome.values[i]);
+            o << "],\"results\":{";
+            for (std::size_t i = 0; i < family.results.size(); ++i)
+                o << (i ? "," : "") << result(family.results[i]);
+            o << "}";
+        } else {
+            o << ",\"values\":null,\"results\":null";
+        }
+    } else if (found) {
+        for (const ResultId id : family.results)
+            o << "," << result(id);
+    }
+    o << "}\n";
+    m_out << o.str();
+}
+
+} // namespace ohmtrim::cli

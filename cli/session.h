@@ -1,0 +1,65 @@
+#pragma once
+
+// What the commands of the command-line tool share: the streams, the
+// options given before the command, the program state they load, and the
+// output of a solved catalogue entry.
+
+#include "circuits/solve.h"
+#include "settings/discovery.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ohmtrim::cli {
+
+// A mistake in the command line: ends the tool with exit status 64 and this
+// message on one line.
+struct UsageError {
+    std::string message;
+};
+
+class Session {
+public:
+    Session(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+
+    // The options given before the command.
+    bool json = false;
+    std::optional<std::string> dir;
+    std::optional<std::string> relTol;
+
+    std::ostream& out() { return m_out; }
+
+    // Checks the options given before the command (UsageError on a bad one).
+    void CheckOptions();
+    // Reads the settings and value sets of the directory; UsageError when
+    // there is no directory to read.
+    const ProgramState& Load();
+    // A loaded value set by its label: an exact match first, else a unique
+    // match without regard to case; UsageError otherwise.
+    int FindSet(std::string_view label) const;
+
+    // Reads the inputs of entry from texts, runs its search on the value
+    // sets (indices into the loaded list, one per resistor) and prints the
+    // outcome: as the solve command does when solveForm is set, else in the
+    // shorter form of the nearest command. Returns the exit status.
+    int RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
+                 const std::vector<InputText>& texts, bool solveForm);
+
+private:
+    void PrintHuman(const FamilyDescription& family, const SolveOutcome& outcome);
+    void PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    std::optional<double> m_relTol;
+    ProgramState m_state;
+};
+
+// s padded with blanks to width characters.
+std::string Pad(std::string s, std::size_t width);
+
+} // namespace ohmtrim::cli
