@@ -21,10 +21,11 @@ struct Settings {
 std::filesystem::path ProgramDirectory();
 
 // RelTol as the settings file gives it: empty text means the default;
-// otherwise the number at the start of the text (trailing characters
-// ignored, no number gives 0), clamped to 0..0.05.
+// otherwise the number at the start of the text as strtod reads it in the C
+// locale (trailing characters ignored, no number gives 0, NaN the default),
+// clamped to 0..0.05.
 double ParseRelTol(std::string_view text);
-// Clamps a relative tolerance to 0..0.05 (NaN gives 0).
+// Clamps a relative tolerance to 0..0.05 (NaN and -0 give 0).
 double ClampRelTol(double relTol);
 
 // Reads section Setup of the settings file; a missing or unreadable file

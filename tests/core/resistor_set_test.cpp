@@ -75,6 +75,18 @@ const FailureCase kFailureCases[] = {
     {"key in lower case named as R", kHead + "r12=abc\n", "Input error: R12"},
     {"first bad key by number, not by line", kHead + "R9=bad\nR4=worse\n", "Input error: R4"},
     {"range error before a later input error", kHead + "R2=0\nR3=x\n", "Error: R2 out of range."},
+    // A value is the text the profile reader returns; nothing more is
+    // stripped from it, not even what the length cut leaves at its end.
+    {"control character after a value", kHead + "R1=47\v\n", "Input error: R1"},
+    {"control character before a value",
+     kHead + "R1=\x7f"
+             "10\n",
+     "Input error: R1"},
+    {"blanks the cut leaves at the end", kHead + "R1=47" + std::string(21, ' ') + "more text\n",
+     "Input error: R1"},
+    {"level with blanks the cut leaves at the end",
+     kHead + "ShortCircuitResistanceLevel=0.001" + std::string(14, ' ') + "x\nR1=1\n",
+     "Error: ShortCircuitResistanceLevel"},
     {"no values", kHead, "No resistors found."},
     {"only empty values", kHead + "R1=\nR2= \n", "No resistors found."},
     {"values outside the index range only", kHead + "R0=1\nR21=2\n", "No resistors found."},
