@@ -61,7 +61,7 @@ Settings ReadSettings(const std::filesystem::path& iniFile) {
     return s;
 }
 
-bool SaveLabel(const std::filesystem::path& iniFile, std::string_view label) {
+WriteResult SaveLabel(const std::filesystem::path& iniFile, std::string_view label) {
     return WriteProfileString(iniFile, kSetupSection, "Label", label);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuesets/profile.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -33,7 +35,8 @@ double ClampRelTol(double relTol);
 Settings ReadSettings(const std::filesystem::path& iniFile);
 
 // Writes Label into section Setup, keeping every other line; the file is
-// replaced atomically. False (file untouched) when it cannot be written.
-bool SaveLabel(const std::filesystem::path& iniFile, std::string_view label);
+// replaced atomically (WriteProfileString). On failure the file is untouched
+// and the result says why.
+WriteResult SaveLabel(const std::filesystem::path& iniFile, std::string_view label);
 
 } // namespace ohmtrim
