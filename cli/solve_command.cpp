@@ -55,7 +55,7 @@ public:
 private:
     const CatalogueEntry& Entry() const;
     std::vector<InputText> Inputs(const CatalogueEntry& entry) const;
-    std::vector<int> Sets(const Session& session, const CatalogueEntry& entry) const;
+    std::vector<int> Sets(Session& session, const CatalogueEntry& entry) const;
 
     std::string m_entry;
     std::string m_sets;
@@ -125,7 +125,7 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
     return texts;
 }
 
-std::vector<int> SolveCommand::Sets(const Session& session, const CatalogueEntry& entry) const {
+std::vector<int> SolveCommand::Sets(Session& session, const CatalogueEntry& entry) const {
     std::vector<int> sets;
     std::string_view rest = m_sets;
     for (;;) {

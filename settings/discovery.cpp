@@ -44,9 +44,12 @@ ValueSetList DiscoverValueSets(const std::filesystem::path& dir, std::size_t max
         const int c = CompareNoCase(a, b);
         return c != 0 ? c < 0 : a < b;
     });
-    for (const auto& name : names) {
-        if (list.sets.size() >= maxSets)
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (list.sets.size() >= maxSets) {
+            list.skipped = names.size() - i;
             break;
+        }
         auto set = std::make_unique<ResistorSet>();
         if (set->Load(dir / name))
             list.sets.push_back({std::move(set), name});

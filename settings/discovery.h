@@ -27,6 +27,7 @@ struct LoadedSet {
 struct ValueSetList {
     std::vector<LoadedSet> sets;       // display order once ordered
     std::vector<LoadFailure> failures; // in discovery order
+    std::size_t skipped = 0;           // files not tried: the list was full
 
     int size() const { return static_cast<int>(sets.size()); }
     const ResistorSet& at(int i) const { return *sets.at(static_cast<std::size_t>(i)).set; }

@@ -61,10 +61,10 @@ TEST_F(CliSolveTest, ResistanceEntries) {
         {"parallel pair as the window shows it",
          {"solve", "2", "--sets", "A,a", "--target", "15"},
          0,
-         "R1             22             \n"
-         "R2             47             \n"
-         "R              14.9855        \n"
-         "Error %        -0.0966        \n",
+         "R1             22\n"
+         "R2             47\n"
+         "R              14.9855\n"
+         "Error %        -0.0966\n",
          ""},
         {"single resistor through solve",
          {"--json", "solve", "1", "--sets", "A", "--target", "5"},
@@ -106,10 +106,10 @@ TEST_F(CliSolveTest, DividerEntries) {
          {"solve", "8", "--sets", "B,B", "--u1", "0", "--u2", "5", "--u3", "10", "--rmin", "1000",
           "--rmax", "100000"},
          0,
-         "R1             1000           \n"
-         "R2             1000           \n"
-         "R              2000           \n"
-         "U2             5              \n",
+         "R1             1000\n"
+         "R2             1000\n"
+         "R              2000\n"
+         "U2             5\n",
          ""},
         {"R max below every total",
          {"--json", "solve", "8", "--sets", "B,B", "--u1", "10", "--u2", "5", "--rmin", "1",

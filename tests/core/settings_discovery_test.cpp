@@ -133,6 +133,7 @@ TEST(Discovery, StopsAfterTheLimit) {
         dir.Write("s" + std::to_string(i) + ".val", ValueSetText("S" + std::to_string(i), {"1"}));
     const ValueSetList list = DiscoverValueSets(dir.path(), 3);
     ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.skipped, 2u);
     EXPECT_EQ(list.at(0).label(), "S0");
     EXPECT_EQ(list.at(2).label(), "S2");
 }
