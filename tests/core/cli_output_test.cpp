@@ -61,7 +61,7 @@ TEST(CliDirectory, ThatCannotBeReadEndsWithStatus66) {
 TEST(CliDirectory, SetsCountsTheFilesBeyondTheLimit) {
     TempDir dir;
     for (int i = 0; i < 1003; ++i)
-        dir.Write("s" + std::to_string(i) + ".val", ValueSetText("S", {"1"}));
+        dir.Write(std::to_string(i) + ".val", ValueSetText("S", {"1"}));
     const CliRun human = RunIn(dir.path(), {"sets"});
     EXPECT_EQ(human.status, 0);
     EXPECT_NE(human.out.find("\n3 value-set files skipped: at most 1000 are loaded\n"),

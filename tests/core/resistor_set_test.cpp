@@ -284,7 +284,11 @@ TEST(ResistorSetLoad, KeepsIndicesAsRead) {
 TEST(ResistorSetLoad, OneHundredFiftyValues) {
     std::string text = "[Resistors]\nLabel=N150\nMinIndex=1\nMaxIndex=150\n";
     for (int n = 150; n >= 1; --n) // descending, to see the sort too
-        text += "R" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+        text.append("R")
+            .append(std::to_string(n))
+            .append("=")
+            .append(std::to_string(n))
+            .append("\n");
     ResistorSet set;
     ASSERT_TRUE(set.LoadFromText(text)) << set.errorText();
     ASSERT_EQ(set.count(), 150);

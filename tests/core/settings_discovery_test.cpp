@@ -130,7 +130,8 @@ TEST(Discovery, OrderAndFailures) {
 TEST(Discovery, StopsAfterTheLimit) {
     TempDir dir;
     for (int i = 0; i < 5; ++i)
-        dir.Write("s" + std::to_string(i) + ".val", ValueSetText("S" + std::to_string(i), {"1"}));
+        dir.Write(std::string("s") + std::to_string(i) + ".val",
+                  ValueSetText(std::string("S") + std::to_string(i), {"1"}));
     const ValueSetList list = DiscoverValueSets(dir.path(), 3);
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(list.skipped, 2u);
