@@ -99,9 +99,10 @@ while [ "$SECONDS" -lt "$end" ]; do
             xdotool key --clearmodifiers alt+s
             sleep 0.1
             now=$(xdotool getactivewindow 2>/dev/null || true)
-            if [ -n "$now" ] && [ "$now" != "$main" ]; then
+            caption=$(xdotool getwindowname "$now" 2>/dev/null || true)
+            if [ "$now" != "$main" ] && [[ "$caption" == "  "* ]]; then
                 opened=$((opened + 1))
-                visited[$now]=$(xdotool getwindowname "$now" 2>/dev/null || true)
+                visited[$now]=$caption
             fi ;;
         esac ;;
     " Error" | " No Solution")
@@ -159,7 +160,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
-echo "$duration s, $actions actions: $opened windows opened ($(printf '%s\n' "${visited[@]}" | sort -u | wc -l) different captions, ${#visited[@]} different windows), $gos Go, $escapes Escape, $closes Close, $boxes message boxes answered"
+echo "$duration s, $actions actions: $opened calculator windows opened, $gos Go, $escapes Escape, $closes Close, $boxes message boxes answered"
+echo "${#visited[@]} different calculator windows visited:$(printf ' "%s"' "${visited[@]}" | sed 's/"  /"/g')"
 echo "RSS at start $rss_start kB, every minute: $rss_samples kB, at the end $rss_end kB"
 echo "exit status after \"&Exit\": $status"
 echo "standard error: $(wc -l <"$work/stderr") lines"

@@ -139,11 +139,6 @@ std::string_view TrimBlanksAndControls(std::string_view text) {
     return Trim(text, IsBlankOrControl);
 }
 
-std::size_t NumberPrefixLength(std::string_view text) {
-    Shape shape;
-    return ScanNumber(text, shape);
-}
-
 NumberStatus ParseExactNumber(std::string_view s, double& value) {
     Shape shape;
     if (!MatchGrammar(s, shape))

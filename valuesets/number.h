@@ -32,10 +32,6 @@ NumberStatus ParseNumber(std::string_view text, double& value);
 // value-set files hold after the profile reader's own trim and length cut.
 NumberStatus ParseExactNumber(std::string_view text, double& value);
 
-// Length of the longest prefix of text (not trimmed) that is a number by the
-// rule above; 0 when text does not start with one.
-std::size_t NumberPrefixLength(std::string_view text);
-
 inline bool IsResistanceInRange(double r) {
     return r >= kMinResistance && r <= kMaxResistance;
 }
