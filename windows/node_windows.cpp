@@ -252,17 +252,9 @@ bool NodeChainWindow::ReadInputs(const CatalogueEntry&, std::span<const InputTex
 TForm10::TForm10(Shell& shell)
     : NodeChainWindow(shell, WindowClassName(staticMetaObject), kForm10, kForm10RangeHelp) {}
 
-const CalculatorDescription& TForm10::Description() {
-    return kForm10;
-}
-
 TForm11::TForm11(Shell& shell)
     : NodeChainWindow(shell, WindowClassName(staticMetaObject), kForm11, kForm11RangeHelp) {
     ApplyVariantLayout();
-}
-
-const CalculatorDescription& TForm11::Description() {
-    return kForm11;
 }
 
 void TForm11::ShowExtras() {

@@ -78,8 +78,6 @@ class TForm10 final : public NodeChainWindow {
     Q_OBJECT
 public:
     explicit TForm10(Shell& shell);
-
-    static const CalculatorDescription& Description();
 };
 
 // "  Voltage divider": chains of four to six resistors in three circuit
@@ -90,8 +88,6 @@ class TForm11 final : public NodeChainWindow {
     Q_OBJECT
 public:
     explicit TForm11(Shell& shell);
-
-    static const CalculatorDescription& Description();
 
 protected:
     void ShowExtras() override;
