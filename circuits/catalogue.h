@@ -32,7 +32,10 @@ enum class SolverId {
     DividerParallelTripleTop,
     DividerParallelSeriesTop,
     DividerParallelPairs,
-    NodeDivider,
+    NodeDivider3,
+    NodeDivider4,
+    NodeDivider5,
+    NodeDivider6,
     Star,
 };
 

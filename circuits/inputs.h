@@ -4,6 +4,8 @@
 // the windows' boxes and the command line's options fill, and the rules by
 // which their texts are read.
 
+#include "search/node_dividers.h"
+
 #include <array>
 #include <cstddef>
 #include <span>
@@ -30,8 +32,10 @@ struct DividerInput {
     double rmax = 0;
 };
 
+// The node-voltage dividers read a NodeVoltageInput (search/node_dividers.h).
+
 // The inputs of any calculator, already read; monostate before anything is.
-using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput>;
+using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput, NodeVoltageInput>;
 
 // ---- the named inputs -----------------------------------------------------------
 
@@ -42,6 +46,7 @@ enum class InputId {
     U3,
     RMax,
     RMin,
+    U4,
 };
 
 // What an input is called: the command line's option is "--" + name.
