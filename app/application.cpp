@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "app/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/colour_code_window.h"
 #include "windows/divider_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
@@ -34,6 +35,7 @@ constexpr WindowRegistration kWindows[] = {
     Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(), Register<TForm5>(),
     Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(), Register<TForm9>(),
     Register<TForm17>(), Register<TForm22>(),
+    Register<TForm23>(), // the colour-code converter
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception

@@ -21,6 +21,7 @@ std::unique_ptr<Command> (*const kCommands[])() = {
     &cli::MakeValuesCommand,
     &cli::MakeNearestCommand,
     &cli::MakeSolveCommand,
+    &cli::MakeColourCommand,
 };
 
 constexpr const char* kTool = "ohmtrim-cli";
