@@ -206,6 +206,16 @@ TEST_F(ColourCodeWindowTest, CloseResetsEverythingButTheMode) {
     EXPECT_EQ(Text(*window, "Edit1"), QString());
 }
 
+TEST_F(ColourCodeWindowTest, SharesTheWindowPosition) {
+    Click(*window, "Button1");
+    program->mainWindow().move(210, 130);
+    Click(program->mainWindow(), "Button2");
+    EXPECT_EQ(window->pos(), QPoint(210, 130));
+    window->move(260, 170);
+    Click(*window, "Button1");
+    EXPECT_EQ(program->mainWindow().pos(), QPoint(260, 170));
+}
+
 TEST_F(ColourCodeWindowTest, TitleBarCloseEndsTheProgram) {
     QSignalSpy ended(&program->mainWindow(), &TForm1::programEnded);
     EXPECT_TRUE(window->close());
