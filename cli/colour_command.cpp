@@ -157,11 +157,12 @@ int ColourCommand::Run(Session& session) {
     const CLI::Option* bands = Given(m_bands);
     const CLI::Option* resistance = Given(m_resistance);
     const CLI::Option* tolerance = Given(m_tolerance);
-    if (bands != nullptr && (resistance != nullptr || tolerance != nullptr))
+    if (bands != nullptr && resistance != nullptr)
         throw UsageError{"colour takes --bands or --resistance, not both"};
+    if (tolerance != nullptr && resistance == nullptr)
+        throw UsageError{"--tolerance goes with --resistance"};
     if (bands == nullptr && resistance == nullptr)
-        throw UsageError{tolerance != nullptr ? "--tolerance goes with --resistance"
-                                              : "colour needs --bands or --resistance"};
+        throw UsageError{"colour needs --bands or --resistance"};
 
     ColourCodeState state;
     ResetColourCode(state, m_five ? BandMode::Five : BandMode::Four);

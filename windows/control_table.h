@@ -19,7 +19,7 @@ enum class ControlKind {
     List,     // pick-only drop-down list whose items the window supplies
     // Framed group of radio buttons side by side. The caption is the title,
     // then each item, separated by '|' ("Mode|Four Band|Five Band"); the
-    // first item starts checked. Tab stops at the buttons, in item order.
+    // first item starts checked. Tab reaches the group at its checked button.
     RadioGroup,
 };
 
