@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "app/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/colour_code_window.h"
 #include "windows/divider_windows.h"
 #include "windows/node_windows.h"
 #include "windows/resistance_windows.h"
@@ -36,6 +37,7 @@ constexpr WindowRegistration kWindows[] = {
     Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(),  Register<TForm9>(),
     Register<TForm10>(), Register<TForm11>(), Register<TForm17>(), Register<TForm18>(),
     Register<TForm22>(),
+    Register<TForm23>(), // the colour-code converter
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception

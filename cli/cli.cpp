@@ -17,10 +17,8 @@ using cli::UsageError;
 
 // The commands, in the order the help lists them.
 std::unique_ptr<Command> (*const kCommands[])() = {
-    &cli::MakeSetsCommand,
-    &cli::MakeValuesCommand,
-    &cli::MakeNearestCommand,
-    &cli::MakeSolveCommand,
+    &cli::MakeSetsCommand,  &cli::MakeValuesCommand, &cli::MakeNearestCommand,
+    &cli::MakeSolveCommand, &cli::MakeColourCommand,
 };
 
 constexpr const char* kTool = "ohmtrim-cli";

@@ -32,6 +32,7 @@ public:
     std::optional<std::string> relTol;
 
     std::ostream& out() { return m_out; }
+    std::ostream& err() { return m_err; }
 
     // Checks the options given before the command (UsageError on a bad one).
     void CheckOptions();

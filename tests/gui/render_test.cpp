@@ -5,7 +5,9 @@
 #include "windows/divider_windows.h"
 #include "windows/node_windows.h"
 
+#include <QAbstractItemView>
 #include <QPixmap>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,56 @@ TEST(Render, NodeWindowsToPng) {
         Click(*dialog, "Button2");
         Click(*window, "Button1");
     }
+}
+
+} // namespace
+} // namespace ohmtrim
+
+namespace ohmtrim {
+namespace {
+
+// The colour-code converter in both modes, each with a converted value.
+TEST(Render, ColourCodeWindowToPng) {
+    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
+    if (out == nullptr || *out == '\0')
+        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
+    const std::filesystem::path outDir(out);
+    std::filesystem::create_directories(outDir);
+    testing::FakePlatform platform;
+    testing::TempProgramDir dir;
+    Program program(platform, dir.path());
+    program.mainWindow().show();
+    Click(program.mainWindow(), "Button2"); // entry 0
+    QWidget* window = program.window("TForm23");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const struct {
+        const char* mode;
+        const char* resistance;
+        const char* tolerance;
+        const char* file;
+    } shots[] = {
+        {"Four Band", "4712", "4.8", "tform23_four.png"},
+        {"Five Band", "0.47e3", "0.25", "tform23_five.png"},
+    };
+    for (const auto& shot : shots) {
+        for (auto* radio : window->findChildren<QRadioButton*>())
+            if (radio->text() == QLatin1String(shot.mode))
+                radio->click();
+        window->findChild<QLineEdit*>(QStringLiteral("Edit1"))
+            ->setText(QString::fromLatin1(shot.resistance));
+        window->findChild<QLineEdit*>(QStringLiteral("Edit2"))
+            ->setText(QString::fromLatin1(shot.tolerance));
+        Click(*window, "Button2");
+        EXPECT_TRUE(window->grab().save(QString::fromStdString((outDir / shot.file).string())));
+    }
+    // An open band list, to see the swatches beside the names.
+    auto* list = window->findChild<QComboBox*>(QStringLiteral("ComboBox4"));
+    list->showPopup();
+    QWidget* popup = list->view()->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
+    EXPECT_TRUE(popup->grab().save(
+        QString::fromStdString((outDir / "tform23_multiplier_list.png").string())));
+    list->hidePopup();
 }
 
 } // namespace
