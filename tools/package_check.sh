@@ -39,6 +39,9 @@ fi
 [ "$(id -u)" -eq 0 ] || { echo "package_check.sh: run it as root on a throwaway machine" >&2; exit 64; }
 cd "$(dirname "$0")/.."
 here=$(pwd)
+# A chroot made from a private temporary directory has / at mode 0700, which
+# no user but root may pass; a real system has 0755.
+chmod 755 /
 export DEBIAN_FRONTEND=noninteractive
 user=ohmuser
 results=()
@@ -70,13 +73,17 @@ packages >/tmp/build-packages
 mapfile -t added < <(comm -13 /tmp/base-packages /tmp/build-packages)
 apt-get purge -y -q "${added[@]}" >/dev/null
 echo "purged ${#added[@]} packages the build had installed"
-apt-get install -y -q --no-install-recommends xvfb xauth xdotool >/dev/null
-echo "installed xvfb, xauth and xdotool to drive the desktop program"
+apt-get install -y -q --no-install-recommends xvfb xauth xdotool desktop-file-utils appstream \
+    >/dev/null
+echo "installed xvfb, xauth and xdotool to drive the desktop program, and the validators" \
+    "of desktop entries and metainfo"
 useradd --create-home --shell /bin/bash "$user"
 file_list >/tmp/files-before
 
 step "apt-get install $deb"
-apt-get install -y "$deb" | grep -E '^(The following NEW|  |[0-9]+ upgraded)' || true
+apt-get install -y "$deb" 2>&1 |
+    awk '/^The following NEW/ {show = 1; print; next} show && /^  / {print; next}
+         {show = 0} /^[0-9]+ upgraded/'
 check "installs with its dependencies" dpkg-query -W -f '${Status}\n' ohmtrim
 check "ohmtrim and ohmtrim-cli are commands" test -x /usr/bin/ohmtrim -a -x /usr/bin/ohmtrim-cli
 
@@ -86,6 +93,11 @@ solve='ohmtrim-cli solve 3 --sets E12,E24 --target 4700'
 echo "\$ $solve"
 check "ohmtrim-cli solve works" runuser -l "$user" -c "$solve"
 check "ohmtrim-cli wrote nothing" test ! -e "/home/$user/.config/ohmtrim"
+
+step "the desktop entry and metainfo"
+check "desktop-file-validate" desktop-file-validate /usr/share/applications/org.ohmtrim.Ohmtrim.desktop
+check "appstreamcli validate --no-net" \
+    appstreamcli validate --no-net /usr/share/metainfo/org.ohmtrim.Ohmtrim.metainfo.xml
 
 step "the manual pages"
 check "man ohmtrim-cli renders" bash -c 'MANWIDTH=80 man ohmtrim-cli 2>/dev/null | grep -q "EXIT STATUS"'
