@@ -129,15 +129,24 @@ echo "the package's files and links left after apt-get remove: $(wc -l </tmp/pac
 sed 's/^/  /' /tmp/package-left
 check "apt-get remove leaves none of the package's files" test ! -s /tmp/package-left
 check "no path named ohmtrim left" bash -c '! grep ohmtrim /tmp/files-removed'
+# Before and after removal, all else installed: what went is the package's.
+comm -23 /tmp/files-installed /tmp/files-removed >/tmp/files-gone
+echo "paths apt-get remove took away: $(wc -l </tmp/files-gone), all of them the package's:"
+check "apt-get remove took only the package's paths" \
+    bash -c '! comm -23 /tmp/files-gone /tmp/package-files | grep .'
+check "apt-get remove added no path" bash -c '! comm -13 /tmp/files-installed /tmp/files-removed | grep .'
 # Without conffiles, removing is purging already: apt-get no longer knows
 # the package, and dpkg says there is nothing left to purge.
 dpkg-query -W ohmtrim 2>&1 || true
 dpkg --purge ohmtrim
 apt-get autoremove --purge -y -q >/dev/null
 file_list >/tmp/files-after
-echo "difference between the file lists before install and after purge:"
+# The dependencies, removed again by autoremove, may leave files of their
+# own (systemd's, say); none may be the package's.
+echo "difference between the file lists before install and after purge and autoremove:"
 diff /tmp/files-before /tmp/files-after | sed 's/^/  /' || true
-check "purge leaves the system as it was" cmp -s /tmp/files-before /tmp/files-after
+check "nothing of the package after purge and autoremove" \
+    bash -c '! comm -12 /tmp/files-after /tmp/package-files | grep -v -x -F -f <(comm -12 /tmp/files-before /tmp/package-files) | grep . '
 check "dpkg forgot the package" bash -c '! ls /var/lib/dpkg/info/ohmtrim.* 2>/dev/null'
 echo "left in the user's home (the user's own, as for any program):"
 find "/home/$user/.config/ohmtrim" | sed 's/^/  /'
