@@ -73,9 +73,9 @@ packages >/tmp/build-packages
 mapfile -t added < <(comm -13 /tmp/base-packages /tmp/build-packages)
 apt-get purge -y -q "${added[@]}" >/dev/null
 echo "purged ${#added[@]} packages the build had installed"
-apt-get install -y -q --no-install-recommends xvfb xauth xdotool desktop-file-utils appstream \
+apt-get install -y -q --no-install-recommends xvfb xauth xdotool desktop-file-utils appstream man-db \
     >/dev/null
-echo "installed xvfb, xauth and xdotool to drive the desktop program, and the validators" \
+echo "installed xvfb, xauth and xdotool to drive the desktop program, man, and the validators" \
     "of desktop entries and metainfo"
 useradd --create-home --shell /bin/bash "$user"
 file_list >/tmp/files-before
