@@ -73,7 +73,14 @@ void ShowException(const std::string& what) {
     QMessageBox::critical(nullptr, QStringLiteral("Ohmtrim"), QString::fromStdString(what));
 }
 
+// The name of the desktop entry and icon, as installed.
+constexpr const char* kDesktopId = "org.ohmtrim.Ohmtrim";
+
 } // namespace
+
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/%1.svg").arg(QLatin1String(kDesktopId)));
+}
 
 std::string_view WindowRegistration::className() const {
     return WindowClassName(*type);
@@ -106,6 +113,9 @@ int RunApplication(int argc, char** argv) {
     // the C library and must always use a decimal point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramIcon());
+    // Lets a Wayland desktop match the windows with the desktop entry.
+    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopId));
 
     QtPlatform platform;
     const std::filesystem::path dir = ProgramDirectory();

@@ -62,7 +62,7 @@ void TForm1::FormCreate() {
     m_index = 0;
     m_drawing = MakeDrawingObjects();
     platform().SetHelpFile(m_directory / kHelpFileName);
-    m_state = LoadProgramState(m_directory);
+    m_state = LoadProgramState(LocateProgramFiles(m_directory));
     // One box per file that failed, one after another, before the main
     // window is visible.
     for (const auto& failure : m_state.valueSets.failures)
@@ -119,7 +119,7 @@ void TForm1::FormClose(QCloseEvent* event) {
     // loaded the stored label stays as it was.
     const int selection = mainSelection();
     if (selection >= 0 && selection < m_state.valueSets.size())
-        SaveLabel(m_directory / kSettingsFileName, m_state.valueSets.at(selection).label());
+        SaveSettingsLabel(m_state.files, m_state.valueSets.at(selection).label());
     event->accept();
     emit programEnded();
 }

@@ -58,7 +58,9 @@ const ProgramState& Session::Load() {
     const std::filesystem::path directory = dir ? std::filesystem::path(*dir) : ProgramDirectory();
     if (directory.empty())
         throw UsageError{"cannot find the program directory; give --dir"};
-    m_state = LoadProgramState(directory);
+    // --dir names exactly the directory to read; the program's own may be
+    // an installed copy with per-user files.
+    m_state = dir ? LoadProgramState(directory) : LoadProgramState(LocateProgramFiles(directory));
     if (m_relTol)
         m_state.settings.relTol = *m_relTol;
     return m_state;

@@ -52,7 +52,10 @@ TEST_F(CliTest, SetsAsJson) {
               "{\"label\":\"TSO\",\"count\":6,\"hasShortCircuit\":true,\"hasOpenCircuit\":true,"
               "\"file\":\"so.val\"}],"
               "\"failures\":[{\"file\":\"bad.val\",\"error\":\"Input error: R1\"}],"
-              "\"preselected\":\"TSO\",\"relTol\":0.001}\n");
+              "\"preselected\":\"TSO\",\"relTol\":0.001,"
+              "\"directories\":[\"" +
+                  m_dir.path().string() + "\"],\"settingsFile\":\"" +
+                  (m_dir / "omtr.ini").string() + "\"}\n");
 }
 
 TEST_F(CliTest, SetsForPeople) {

@@ -251,5 +251,17 @@ TEST_F(StartupTest, EmptyDirectoryStillOpensWindowsAndGoOnlyTrims) {
     EXPECT_EQ(dir.Read("omtr.ini"), "[Setup]\nLabel=XYZ\n");
 }
 
+// The icon is an SVG drawing: without Qt's SVG plugins it would silently
+// come out empty.
+TEST(ProgramIcon, DrawsAtWindowSizes) {
+    const QIcon icon = ProgramIcon();
+    for (const int size : {16, 32, 64}) {
+        const QImage image = icon.pixmap(size, size).toImage();
+        ASSERT_EQ(image.size(), QSize(size, size)) << size;
+        EXPECT_GT(qAlpha(image.pixel(size / 2, size / 2)), 0) << "the body is drawn at " << size;
+        EXPECT_EQ(qAlpha(image.pixel(size / 2, 1)), 0) << "above it is clear at " << size;
+    }
+}
+
 } // namespace
 } // namespace ohmtrim
