@@ -34,6 +34,13 @@ enum class SolverId {
     DividerParallelPairs,
     NodeDivider,
     Star,
+    // The other star circuits; Star above is the one of single resistors.
+    StarSeriesFirst,
+    StarParallelFirst,
+    StarParallelPairs,
+    StarSeriesParallelPairs,
+    StarSeriesPairs,
+    StarAllParallel,
 };
 
 struct CatalogueEntry {

@@ -4,6 +4,8 @@
 // the windows' boxes and the command line's options fill, and the rules by
 // which their texts are read.
 
+#include "search/star_searches.h"
+
 #include <array>
 #include <cstddef>
 #include <span>
@@ -30,8 +32,11 @@ struct DividerInput {
     double rmax = 0;
 };
 
+// The star circuits read StarInput (search/star_searches.h): two operating
+// cases U0..U3 and the range of branch 1.
+
 // The inputs of any calculator, already read; monostate before anything is.
-using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput>;
+using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput, StarInput>;
 
 // ---- the named inputs -----------------------------------------------------------
 
@@ -42,6 +47,8 @@ enum class InputId {
     U3,
     RMax,
     RMin,
+    Case1, // U0, U1, U2, U3 of the first operating case of a star
+    Case2, // ... and of the second
 };
 
 // What an input is called: the command line's option is "--" + name.
@@ -65,7 +72,17 @@ enum class InputRule {
     Resistance,    // a resistance in kMinResistance..kMaxResistance; empty is invalid
     Number,        // any number; empty is invalid (the range is left to the search)
     NumberOrEmpty, // any number; empty reads as 0 and "not given"
+    // A number typed into an input dialog: any number, empty is invalid, and
+    // at most kDialogNumberLength characters after trimming. The dialog
+    // beeps at anything else, and the command line rejects it as a mistake
+    // in the command rather than report invalid input.
+    DialogNumber,
 };
+
+// The longest number an input dialog reads; the dialogs copy each trimmed
+// text into a buffer of 64 characters, terminator included, and refuse what
+// does not fit rather than cut it.
+inline constexpr std::size_t kDialogNumberLength = 63;
 
 // Stores the numbers read for one input into the family's record (given is
 // false for an empty NumberOrEmpty input).

@@ -35,6 +35,8 @@ enum class ResultId {
     Resistance,   // the resistance the chosen values give
     ErrorPercent, // its error against the target, in percent
     U2,           // the output voltage the chosen values give
+    U0Case1,      // the star-point voltage the chosen values give in case 1
+    U0Case2,      // ... and in case 2
 };
 
 struct ResultInfo {
@@ -53,7 +55,10 @@ struct ResultValue {
 
 struct SolveOutcome {
     SearchStatus status = SearchStatus::InvalidInput;
-    std::vector<double> values;       // chosen values, R1 first; empty unless Found
+    // Chosen values, R1 first: when Found, and for a search that writes its
+    // outputs on a failure too (a star scan that found nothing writes 0.0
+    // to every one); empty when the search wrote none.
+    std::vector<double> values;
     std::vector<ResultValue> results; // derived results; empty unless Found
     // The result, when the outcome has it (a single resistor at the top of
     // its table has no bigger neighbour).

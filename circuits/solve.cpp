@@ -29,8 +29,15 @@ std::string_view TextOf(std::span<const InputText> texts, InputId id) {
 
 // One number of an input; empty text is handled by the caller.
 bool ReadNumber(InputRule rule, std::string_view text, double& out) {
-    if (rule == InputRule::Resistance)
+    switch (rule) {
+    case InputRule::Resistance:
         return ParseResistance(text, out) == ResistanceStatus::Ok;
+    case InputRule::DialogNumber:
+        return ReadDialogNumber(text, out);
+    case InputRule::Number:
+    case InputRule::NumberOrEmpty:
+        break;
+    }
     return ParseNumber(text, out) == NumberStatus::Number;
 }
 
@@ -66,6 +73,20 @@ bool TablesFit(const CatalogueEntry& entry, std::span<const ValueTable> tables) 
 }
 
 } // namespace
+
+bool ReadDialogNumber(std::string_view text, double& out) {
+    const std::string_view trimmed = TrimBlanksAndControls(text);
+    return !trimmed.empty() && trimmed.size() <= kDialogNumberLength &&
+           ParseNumber(trimmed, out) == NumberStatus::Number;
+}
+
+bool InputTextValid(const InputField& field, std::string_view text) {
+    std::array<double, kMaxNumbersPerInput> numbers{};
+    bool given = false;
+    return ReadInput(field, text,
+                     std::span(numbers).first(static_cast<std::size_t>(Info(field.id).numbers)),
+                     given);
+}
 
 bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
     const auto& fields = FamilyOf(entry).inputs;

@@ -19,6 +19,15 @@ struct InputText {
 // named inputs.
 bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out);
 
+// Whether the text of one input is read by its rule, as ParseInputs reads
+// it: the command line names the input that fails.
+bool InputTextValid(const InputField& field, std::string_view text);
+
+// One number of an input dialog by the rule InputRule::DialogNumber: the
+// trimmed text is not empty, not longer than kDialogNumberLength and a
+// number by the whole-text rule.
+bool ReadDialogNumber(std::string_view text, double& out);
+
 // Runs the entry's search on one table per resistor (in resistor order)
 // through its family's solve function. Invalid input when the number of
 // tables is not the entry's number of resistors or a table is empty.

@@ -138,16 +138,23 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
         return json::String(Info(id).key) + ":" + (value ? json::Number(*value) : "null");
     };
     if (solveForm) {
-        if (found) {
+        // The values a search wrote, also where it failed (a star scan that
+        // found nothing writes 0.0 to every output); null where it wrote none.
+        if (outcome.values.empty()) {
+            o << ",\"values\":null";
+        } else {
             o << ",\"values\":[";
             for (std::size_t i = 0; i < outcome.values.size(); ++i)
                 o << (i ? "," : "") << json::Number(outcome.values[i]);
-            o << "],\"results\":{";
+            o << "]";
+        }
+        if (found) {
+            o << ",\"results\":{";
             for (std::size_t i = 0; i < family.results.size(); ++i)
                 o << (i ? "," : "") << result(family.results[i]);
             o << "}";
         } else {
-            o << ",\"values\":null,\"results\":null";
+            o << ",\"results\":null";
         }
     } else if (found) {
         for (const ResultId id : family.results)

@@ -134,6 +134,88 @@ TEST_F(CliSolveTest, DividerEntries) {
         Check(c);
 }
 
+// The star of 1000, 1000 and 2000 ohms gives U0 = 4 with 10, 0, 0 at the
+// far ends and U0 = 2 with 0, 0, 10; STAR holds those values exactly.
+TEST_F(CliSolveTest, StarEntries) {
+    m_dir.Write("star.val", ValueSetText("STAR", {"500", "1000", "2000", "4000"}));
+    const auto star = [](std::string entry, std::string sets, std::string case1, std::string case2,
+                         std::string rmin, std::string rmax) {
+        return std::vector<std::string>{"solve",   entry, "--sets", sets, "--case1", case1,
+                                        "--case2", case2, "--rmin", rmin, "--rmax",  rmax};
+    };
+    const auto json = [](std::vector<std::string> args) {
+        args.insert(args.begin(), "--json");
+        return args;
+    };
+    const char* wrong = "There is something wrong with\nthe combination of input values.\n";
+    const SolveCase cases[] = {
+        {"three single resistors",
+         json(star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "900", "1100")), 0,
+         "{\"entry\":17,\"status\":0,\"message\":null,\"values\":[1000,1000,2000],"
+         "\"results\":{\"u0Case1\":4,\"u0Case2\":2}}\n",
+         ""},
+        // Conductances 8, 1 and 8 (in 1/2000 ohm): U0 = (12 - 96) / 17 and (40 - 24) / 17.
+        {"negative voltages, six resistors",
+         star("23", "STAR,STAR,STAR,STAR,STAR,STAR", "-5,0,12,-12", "1,5,0,-3", "100", "5000"), 0,
+         "R1             500            \n"
+         "R2             500            \n"
+         "R3             4000           \n"
+         "R4             4000           \n"
+         "R5             500            \n"
+         "R6             500            \n"
+         "U0 case 1      -4.94118       \n"
+         "U0 case 2      0.941176       \n",
+         ""},
+        {"range upside down",
+         json(star("20", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1100", "900")), 1,
+         "{\"entry\":20,\"status\":1,\"message\":\"Invalid resistance range.\","
+         "\"values\":null,\"results\":null}\n",
+         "Invalid resistance range.\n"},
+        {"proportional cases write nothing",
+         json(star("21", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "8,20,0,0", "900", "1100")), 2,
+         "{\"entry\":21,\"status\":2,\"message\":\"There is something wrong with\\nthe "
+         "combination of input values.\",\"values\":null,\"results\":null}\n",
+         wrong},
+        {"no sum of a series branch 1 in range writes zeros",
+         json(star("18", "STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1e5", "2e5")), 2,
+         "{\"entry\":18,\"status\":2,\"message\":\"There is something wrong with\\nthe "
+         "combination of input values.\",\"values\":[0,0,0,0],\"results\":null}\n",
+         wrong},
+        {"R1 table below R min",
+         star("19", "STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1e5", "2e5"), 1, "",
+         "Invalid resistance range.\n"},
+    };
+    for (const auto& c : cases)
+        Check(c);
+
+    const char* hint = "run 'ohmtrim-cli solve --help' for the usage\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string error;
+    } mistakes[] = {
+        {"three numbers", star("17", "STAR,STAR,STAR", "4,10,0", "2,0,0,10", "900", "1100"),
+         "option --case1 needs 4 numbers separated by commas (U0,U1,U2,U3)"},
+        {"five numbers", star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10,1", "900", "1100"),
+         "option --case2 needs 4 numbers separated by commas (U0,U1,U2,U3)"},
+        {"a unit", star("22", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "900", "5V"),
+         "option --rmax needs a number"},
+        {"empty R min", star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "", "1100"),
+         "option --rmin needs a number"},
+        {"missing case 2",
+         {"solve", "17", "--sets", "STAR,STAR,STAR", "--case1", "4,10,0,0", "--rmin", "900",
+          "--rmax", "1100"},
+         "entry 17 needs --case2"},
+        {"an option of the dividers",
+         {"solve", "17", "--sets", "STAR,STAR,STAR", "--u1", "10"},
+         "entry 17 takes no option --u1"},
+    };
+    for (const auto& m : mistakes) {
+        const std::string err = "ohmtrim-cli: " + m.error + "\n" + hint;
+        Check({m.name, m.args, 64, "", err.c_str()});
+    }
+}
+
 std::atomic<int> g_ignoredInterrupts{0};
 extern "C" void IgnoreInterrupt(int) {
     g_ignoredInterrupts.fetch_add(1);
