@@ -7,6 +7,8 @@
 #include "windows/divider_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
+#include "windows/star_input_dialog.h"
+#include "windows/star_windows.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -31,9 +33,10 @@ template <class W> constexpr WindowRegistration Register() {
 // In creation order; a window that does not exist yet is simply absent, and
 // "&Select circuit" on its entries keeps the main window.
 constexpr WindowRegistration kWindows[] = {
-    Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(), Register<TForm5>(),
-    Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(), Register<TForm9>(),
-    Register<TForm17>(), Register<TForm22>(),
+    Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(),  Register<TForm5>(),
+    Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(),  Register<TForm9>(),
+    Register<TForm17>(), Register<TForm22>(), Register<TForm12>(), Register<TForm13>(),
+    Register<TForm14>(), Register<TForm19>(), Register<TForm21>(),
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception

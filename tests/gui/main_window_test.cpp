@@ -4,6 +4,7 @@
 #include "circuits/catalogue.h"
 #include "tests/gui/gui_support.h"
 #include "windows/calculator_window.h"
+#include "windows/star_input_dialog.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -110,8 +111,11 @@ TEST_F(MainWindowTest, SelectOnAnEntryWithoutItsWindowKeepsTheMainWindow) {
     }
 }
 
+// The input dialogs serve the windows that open them.
 TEST_F(MainWindowTest, EveryRegisteredWindowServesCatalogueEntries) {
     for (const auto& registration : ProgramWindows()) {
+        if (registration.type->inherits(&InputDialog::staticMetaObject))
+            continue;
         int served = 0;
         for (const auto& entry : Catalogue())
             served += entry.window == registration.className() ? 1 : 0;
