@@ -19,14 +19,15 @@
 
 namespace ohmtrim {
 
-// ---- InputDialog -------------------------------------------------------------------
+// ---- NumberInputDialog ------------------------------------------------------------
 
-InputDialog::InputDialog(Platform& platform, std::string_view className, QSize clientSize)
+NumberInputDialog::NumberInputDialog(Platform& platform, std::string_view className,
+                                     QSize clientSize)
     : Form(platform, className, clientSize) {
     setWindowModality(Qt::ApplicationModal);
 }
 
-void InputDialog::ShowModal(QWidget* owner) {
+void NumberInputDialog::ShowModal(QWidget* owner) {
     if (isVisible() || m_loop != nullptr)
         return;
     // Above the calculator window that opened it, also for window managers
@@ -46,12 +47,13 @@ void InputDialog::ShowModal(QWidget* owner) {
     m_loop = nullptr;
 }
 
-void InputDialog::FormHide() {
+void NumberInputDialog::FormHide() {
     if (m_loop != nullptr)
         m_loop->quit();
 }
 
-bool InputDialog::ReadBoxes(std::span<const std::string_view> edits, std::span<double> numbers) {
+bool NumberInputDialog::ReadBoxes(std::span<const std::string_view> edits,
+                                  std::span<double> numbers) {
     for (std::size_t i = 0; i < edits.size() && i < numbers.size(); ++i) {
         auto* edit = control<QLineEdit>(edits[i]);
         const std::string raw = edit->text().toStdString();
@@ -65,18 +67,18 @@ bool InputDialog::ReadBoxes(std::span<const std::string_view> edits, std::span<d
     return true;
 }
 
-void InputDialog::FillBoxes(std::span<const std::string_view> edits,
-                            std::span<const double> numbers) {
+void NumberInputDialog::FillBoxes(std::span<const std::string_view> edits,
+                                  std::span<const double> numbers) {
     for (std::size_t i = 0; i < edits.size() && i < numbers.size(); ++i)
         control<QLineEdit>(edits[i])->setText(ToQString(FormatValue(numbers[i])));
 }
 
-void InputDialog::ClearBoxes(std::span<const std::string_view> edits) {
+void NumberInputDialog::ClearBoxes(std::span<const std::string_view> edits) {
     for (const auto name : edits)
         control<QLineEdit>(name)->clear();
 }
 
-void InputDialog::MoveToDesktopCentre() {
+void NumberInputDialog::MoveToDesktopCentre() {
     if (const QScreen* s = screen()) {
         const QRect frame = frameGeometry();
         const QRect area = s->availableGeometry();
@@ -135,7 +137,7 @@ constexpr std::array<double StarInput::*, 10> kFields = {
 } // namespace
 
 TForm14::TForm14(Shell& shell)
-    : InputDialog(shell.platform(), WindowClassName(staticMetaObject), QSize(347, 390)) {
+    : NumberInputDialog(shell.platform(), WindowClassName(staticMetaObject), QSize(347, 390)) {
     setWindowTitle(QStringLiteral("  Input data"));
     BuildControls(*this, kControls);
     connect(control<QPushButton>("Button1"), &QPushButton::clicked, this, &TForm14::Button1Click);

@@ -18,7 +18,7 @@ class Shell;
 // until it is hidden ("&Ok", "&Close" or the title bar); a box it reads is
 // trimmed and written back, and the first box that holds no number, or is
 // empty, or is longer than the working buffer, beeps and keeps it open.
-class InputDialog : public Form {
+class NumberInputDialog : public Form {
     Q_OBJECT
 public:
     // Shows the dialog centred on the desktop, above owner, and returns
@@ -26,7 +26,7 @@ public:
     void ShowModal(QWidget* owner);
 
 protected:
-    InputDialog(Platform& platform, std::string_view className, QSize clientSize);
+    NumberInputDialog(Platform& platform, std::string_view className, QSize clientSize);
 
     void FormHide() override;
 
@@ -62,7 +62,7 @@ struct StarRangeCaptions {
 // and the range of branch 1. One dialog serves the four star windows and
 // holds the program's star input and the flag that says it was accepted
 // since a star window was last shown.
-class TForm14 final : public InputDialog {
+class TForm14 final : public NumberInputDialog {
     Q_OBJECT
 public:
     explicit TForm14(Shell& shell);
