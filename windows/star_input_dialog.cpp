@@ -40,6 +40,9 @@ void NumberInputDialog::ShowModal(QWidget* owner) {
     QEventLoop loop;
     m_loop = &loop;
     show();
+    // The keyboard belongs to the dialog while it is open.
+    raise();
+    activateWindow();
     // Hiding quits the loop; a dialog already hidden again has nothing to
     // wait for.
     if (isVisible())
