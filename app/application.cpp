@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "platform/qt_platform.h"
 #include "windows/divider_windows.h"
+#include "windows/node_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
 #include "windows/star_input_dialog.h"
@@ -35,8 +36,9 @@ template <class W> constexpr WindowRegistration Register() {
 constexpr WindowRegistration kWindows[] = {
     Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(),  Register<TForm5>(),
     Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(),  Register<TForm9>(),
-    Register<TForm17>(), Register<TForm22>(), Register<TForm12>(), Register<TForm13>(),
-    Register<TForm14>(), Register<TForm19>(), Register<TForm21>(),
+    Register<TForm10>(), Register<TForm11>(), Register<TForm12>(), Register<TForm13>(),
+    Register<TForm14>(), Register<TForm17>(), Register<TForm18>(), Register<TForm19>(),
+    Register<TForm21>(), Register<TForm22>(),
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception

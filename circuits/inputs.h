@@ -4,6 +4,7 @@
 // the windows' boxes and the command line's options fill, and the rules by
 // which their texts are read.
 
+#include "search/node_dividers.h"
 #include "search/star_searches.h"
 
 #include <array>
@@ -32,11 +33,13 @@ struct DividerInput {
     double rmax = 0;
 };
 
+// The node-voltage dividers read a NodeVoltageInput (search/node_dividers.h).
 // The star circuits read StarInput (search/star_searches.h): two operating
 // cases U0..U3 and the range of branch 1.
 
 // The inputs of any calculator, already read; monostate before anything is.
-using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput, StarInput>;
+using SolveInputs =
+    std::variant<std::monostate, ResistanceInput, DividerInput, NodeVoltageInput, StarInput>;
 
 // ---- the named inputs -----------------------------------------------------------
 
@@ -47,6 +50,7 @@ enum class InputId {
     U3,
     RMax,
     RMin,
+    U4,
     Case1, // U0, U1, U2, U3 of the first operating case of a star
     Case2, // ... and of the second
 };

@@ -34,7 +34,8 @@ enum class ResultId {
     Bigger,       // its bigger neighbour
     Resistance,   // the resistance the chosen values give
     ErrorPercent, // its error against the target, in percent
-    U2,           // the output voltage the chosen values give
+    U2,           // the output voltage (node U2) the chosen values give
+    U3,           // the voltage of node U3 the chosen values give
     U0Case1,      // the star-point voltage the chosen values give in case 1
     U0Case2,      // ... and in case 2
 };
@@ -55,9 +56,9 @@ struct ResultValue {
 
 struct SolveOutcome {
     SearchStatus status = SearchStatus::InvalidInput;
-    // Chosen values, R1 first: when Found, and for a search that writes its
-    // outputs on a failure too (a star scan that found nothing writes 0.0
-    // to every one); empty when the search wrote none.
+    // The values the search wrote, R1 first: the chosen ones when Found;
+    // empty where the search writes none (the node chains, and a star scan
+    // that found nothing, write 0.0 for every resistor).
     std::vector<double> values;
     std::vector<ResultValue> results; // derived results; empty unless Found
     // The result, when the outcome has it (a single resistor at the top of

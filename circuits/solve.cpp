@@ -88,10 +88,8 @@ bool InputTextValid(const InputField& field, std::string_view text) {
                      given);
 }
 
-bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
-    const auto& fields = FamilyOf(entry).inputs;
-    if (fields.empty())
-        return false;
+bool ReadInputFields(std::span<const InputField> fields, std::span<const InputText> texts,
+                     SolveInputs& out) {
     SolveInputs in;
     // The first input that fails ends the reading, as in the windows.
     for (const auto& field : fields) {
@@ -105,6 +103,23 @@ bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, 
     }
     out = in;
     return true;
+}
+
+int InputsGiven(std::span<const InputId> ids, std::span<const InputText> texts) {
+    int given = 0;
+    for (const InputId id : ids)
+        given += TrimBlanksAndControls(TextOf(texts, id)).empty() ? 0 : 1;
+    return given;
+}
+
+bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
+    const FamilyDescription& family = FamilyOf(entry);
+    if (family.inputs.empty())
+        return false;
+    const InputChoice& choice = family.choice;
+    if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry))
+        return false;
+    return ReadInputFields(family.inputs, texts, out);
 }
 
 SolveOutcome Solve(const CatalogueEntry& entry, const SolveInputs& in,

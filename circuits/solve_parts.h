@@ -23,6 +23,8 @@ SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in,
                              std::span<const ValueTable> tables, const SearchContext& ctx);
 SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in,
                           std::span<const ValueTable> tables, const SearchContext& ctx);
+SolveOutcome SolveNodeChain(const CatalogueEntry& entry, const SolveInputs& in,
+                            std::span<const ValueTable> tables, const SearchContext& ctx);
 SolveOutcome SolveStar(const CatalogueEntry& entry, const SolveInputs& in,
                        std::span<const ValueTable> tables, const SearchContext& ctx);
 

@@ -138,15 +138,16 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
         return json::String(Info(id).key) + ":" + (value ? json::Number(*value) : "null");
     };
     if (solveForm) {
-        // The values a search wrote, also where it failed (a star scan that
-        // found nothing writes 0.0 to every output); null where it wrote none.
-        if (outcome.values.empty()) {
-            o << ",\"values\":null";
-        } else {
+        // The values a search wrote also without finding (the node chains
+        // clear theirs to 0.0, a star scan that found nothing writes 0.0 to
+        // every one); null where it wrote none; results only with a found one.
+        if (!outcome.values.empty()) {
             o << ",\"values\":[";
             for (std::size_t i = 0; i < outcome.values.size(); ++i)
                 o << (i ? "," : "") << json::Number(outcome.values[i]);
             o << "]";
+        } else {
+            o << ",\"values\":null";
         }
         if (found) {
             o << ",\"results\":{";

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <span>
 #include <sstream>
 
 namespace ohmtrim::cli {
@@ -21,6 +22,14 @@ bool MayBeLeftOut(InputRule rule) {
     return rule == InputRule::NumberOrEmpty;
 }
 
+// "--u2 or --u3".
+std::string ChoiceText(std::span<const InputId> ids, std::string_view separator) {
+    std::string text;
+    for (const InputId id : ids)
+        text += (text.empty() ? "" : std::string(separator)) + OptionOf(id);
+    return text;
+}
+
 // How an entry is called, for the help: "--sets L1,L2 --target R".
 std::string EntryUsage(const CatalogueEntry& entry) {
     const FamilyDescription& family = FamilyOf(entry);
@@ -29,10 +38,18 @@ std::string EntryUsage(const CatalogueEntry& entry) {
     std::string usage = "--sets L1";
     for (int k = 2; k <= entry.resistors; ++k)
         usage += ",L" + std::to_string(k);
+    const InputChoice& choice = family.choice;
+    const bool allChosenNeeded =
+        !choice.inputs.empty() && choice.needed(entry) == static_cast<int>(choice.inputs.size());
     for (const InputField& field : family.inputs) {
         const std::string option = OptionOf(field.id) + " " + std::string(Info(field.id).valueName);
-        usage += MayBeLeftOut(field.rule) ? " [" + option + "]" : " " + option;
+        const bool chosen =
+            std::find(choice.inputs.begin(), choice.inputs.end(), field.id) != choice.inputs.end();
+        const bool optional = MayBeLeftOut(field.rule) && !(chosen && allChosenNeeded);
+        usage += optional ? " [" + option + "]" : " " + option;
     }
+    if (!choice.inputs.empty() && !allChosenNeeded)
+        usage += " (at least one of " + ChoiceText(choice.inputs, ", ") + ")";
     return usage;
 }
 
@@ -49,8 +66,8 @@ std::string NeedsNumbers(InputId id) {
 
 std::string EntriesHelp() {
     std::ostringstream o;
-    o << "Catalogue entries (an input in brackets may be left out; an omitted voltage counts "
-         "as 0):\n";
+    o << "Catalogue entries (an input in brackets may be left out; an omitted divider voltage "
+         "counts as 0, an omitted node voltage as not given):\n";
     for (const CatalogueEntry& entry : Catalogue())
         o << Pad((entry.index < 10 ? "   " : "  ") + std::to_string(entry.index), 6)
           << entry.circuit << "\n      " << EntryUsage(entry) << "\n";
@@ -123,6 +140,7 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
         if (option->count() > 1)
             throw UsageError{"option " + OptionOf(id) + " given twice"};
     }
+    const FamilyDescription& family = FamilyOf(entry);
     for (const InputField& field : fields) {
         const auto it = std::find_if(m_inputs.begin(), m_inputs.end(),
                                      [&](const auto& input) { return input.first == field.id; });
@@ -136,6 +154,21 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
         if (field.rule == InputRule::DialogNumber && !InputTextValid(field, text))
             throw UsageError{NeedsNumbers(field.id)};
         texts.push_back({field.id, text});
+        // Where the window's dialog would only beep, nothing is searched.
+        SolveInputs scratch;
+        if (family.inputsFromDialog &&
+            !ReadInputFields(std::span(&field, 1), std::span(&texts.back(), 1), scratch))
+            throw UsageError{"option " + OptionOf(field.id) + " needs a number"};
+    }
+    const InputChoice& choice = family.choice;
+    if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry)) {
+        if (choice.needed(entry) < static_cast<int>(choice.inputs.size()))
+            throw UsageError{name + " needs " + ChoiceText(choice.inputs, " or ")};
+        std::vector<InputId> missing;
+        for (const InputId id : choice.inputs)
+            if (InputsGiven(std::span(&id, 1), texts) == 0)
+                missing.push_back(id);
+        throw UsageError{name + " needs " + ChoiceText(missing, " and ")};
     }
     return texts;
 }

@@ -45,6 +45,9 @@ both() {
 run nearest E24 4800
 run --json solve 3 --sets E12,E24 --target 4700
 run solve 8 --sets E12,E12 --u1 12 --u2 5 --rmin 1000 --rmax 20000
+run solve 13 --sets E12,E12,E12 --u1 10 --u2 6 --u3 3 --u4 0 --rmin 1000 --rmax 100000
+run --json solve 14 --sets E24,E24,E24,E24 --u1 12 --u2 6 --u3 3.3 --u4 0 --rmin 1000 --rmax 100000
+run --json solve 17 --sets E24,E24,E24 --case1 4,10,0,0 --case2 2,0,0,10 --rmin 900 --rmax 1100
 both sets
 run --reltol 0.01 sets
 both values E12
@@ -100,6 +103,40 @@ done
 run --reltol 0 --json solve 8 --sets E96,E96 --u1 12 --u2 5 --rmin 1000 --rmax 20000
 run --reltol 0 --json solve 9 --sets E24,E24,E24 --u1 12 --u2 5 --rmin 1000 --rmax 20000
 run --json solve 12 --sets E24SO,E24SO,E24SO,E24SO --u1 12 --u2 5 --rmin 1000 --rmax 20000
+
+# ---- entries 13 to 16: node-voltage chains -------------------------------------
+node_cases=(
+    "--u1 10 --u2 6 --u3 3 --u4 0 --rmin 1000 --rmax 100000"
+    "--u1 0 --u2 2 --u3 5 --u4 9 --rmin 1e4 --rmax 1e6"
+    "--u1 5 --u2 3.3 --u3 1.2 --u4 -5 --rmin 100 --rmax 1e5"
+    "--u1 10 --u2 6 --u3 3 --u4 0 --rmin 1 --rmax 10"
+    "--u1 10 --u2 6 --u3 3 --u4 0 --rmin 1e9 --rmax 1e10"
+    "--u1 10 --u2 6 --u3 0 --u4 0 --rmin 1000 --rmax 100000"
+    "--u1 10 --u2 6 --u3 3 --u4 0 --rmin 1000 --rmax 1000"
+)
+one_node_cases=(
+    "--u1 10 --u3 3 --u4 0 --rmin 1000 --rmax 100000"
+    "--u1 10 --u2 6 --u4 0 --rmin 1000 --rmax 100000"
+    "--u1 10 --u2 6 --u3 0 --u4 0 --rmin 1000 --rmax 100000"
+    "--u1 10 --u3 3 --u4 0 --rmin 1e9 --rmax 1e10"
+)
+for c in "${node_cases[@]}"; do
+    # shellcheck disable=SC2086 # the options are meant to split
+    both solve 13 --sets E12,E24,E12 $c
+    both solve 14 --sets E12,E12,E12,E12 $c
+    both solve 15 --sets E12,E12,E12,E12,E12 $c
+    both solve 16 --sets E12,E12,E12,E12,E12,E12 $c
+done
+for c in "${one_node_cases[@]}"; do
+    # shellcheck disable=SC2086 # the options are meant to split
+    both solve 13 --sets E12,E24,E12 $c
+    both solve 14 --sets E12,E12,E12,E12 $c
+done
+both solve 13 --sets E12,E12,E12 --u1 12abc --u2 6 --u4 0 --rmin 1000 --rmax 100000
+run solve 13 --sets E12,E12,E12 --u1 " 10 " --u2 " 6 " --u4 0 --rmin 1000 --rmax 100000
+run solve 13 --sets E12,E12,E12 --u1 10 --u4 0 --rmin 1000 --rmax 100000
+run solve 15 --sets E12,E12,E12,E12,E12 --u1 10 --u3 3 --u4 0 --rmin 1000 --rmax 100000
+run solve 14 --sets E12,E12,E12,E12 --u1 10 --u2 6 --rmin 1000 --rmax 100000
 
 # ---- entries 17 to 23: star circuits -------------------------------------------
 star_cases=(

@@ -33,7 +33,7 @@ public:
     virtual void setSharedPosition(QPoint position) = 0;
 
     // A window of the program by its class name ("TForm14"); null when the
-    // program has none. Windows that share a dialog find it here.
+    // program has none of that name. Windows that share a dialog find it here.
     virtual QWidget* registeredWindow(std::string_view className) const = 0;
 
     virtual void showMainWindow() = 0;

@@ -19,14 +19,15 @@ struct SolveCase {
     const char* name;
     std::vector<std::string> args;
     int status;
-    const char* out;
-    const char* err;
+    std::string out;
+    std::string err;
 };
 
 class CliSolveTest : public ::testing::Test {
 protected:
     CliSolveTest() {
         m_dir.Write("a.val", ValueSetText("A", {"10", "22", "47", "100"}));
+        m_dir.Write("k.val", ValueSetText("K", {"1000"}));
         m_dir.Write("b.val",
                     ValueSetText("B", {"100", "220", "470", "1000", "2200", "4700", "10000"}));
         m_dir.Write("e12.val",
@@ -129,6 +130,77 @@ TEST_F(CliSolveTest, DividerEntries) {
          1,
          "",
          "Invalid input data.\n"},
+    };
+    for (const auto& c : cases)
+        Check(c);
+}
+
+// One value of 1000 ohms for every resistor leaves each chain one choice,
+// whose node voltages follow from its sections.
+TEST_F(CliSolveTest, NodeChainEntries) {
+    const std::vector<std::string> both = {"--u1", "9", "--u2", "6", "--u3", "3", "--u4", "0"};
+    const auto args = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const std::string usage = "run 'ohmtrim-cli solve --help' for the usage\n";
+    const SolveCase cases[] = {
+        {"three equal resistors",
+         args({"--json", "solve", "13", "--sets", "K,K,K", "--rmin", "100", "--rmax", "1e5"}, both),
+         0,
+         "{\"entry\":13,\"status\":0,\"message\":null,\"values\":[1000,1000,1000],"
+         "\"results\":{\"u2\":6,\"u3\":3}}\n",
+         ""},
+        {"U3 alone, rising, both node voltages shown",
+         {"solve", "13", "--sets", "K,K,K", "--u1", "0", "--u3", " 6 ", "--u4", "9", "--rmin",
+          "100", "--rmax", "1e5"},
+         0,
+         "R1             1000           \nR2             1000           \n"
+         "R3             1000           \nU2             3              \n"
+         "U3             6              \n",
+         ""},
+        {"an empty U2 is not given",
+         {"--json", "solve", "14", "--sets", "K,K,K,K", "--u1", "10", "--u2", "", "--u3", "2",
+          "--u4", "0", "--rmin", "100", "--rmax", "1e5"},
+         0,
+         "{\"entry\":14,\"status\":0,\"message\":null,\"values\":[1000,1000,1000,1000],"
+         "\"results\":{\"u2\":6,\"u3\":2}}\n",
+         ""},
+        {"every total below R min: the outputs are cleared",
+         args({"--json", "solve", "13", "--sets", "K,K,K", "--rmin", "5000", "--rmax", "1e5"},
+              both),
+         2,
+         "{\"entry\":13,\"status\":2,\"message\":\"No solution found.\",\"values\":[0,0,0],"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        {"R min x f3 above every R3: nothing written",
+         {"--json", "solve", "13", "--sets", "K,K,K", "--u1", "9", "--u3", "3", "--u4", "0",
+          "--rmin", "1e4", "--rmax", "1e5"},
+         2,
+         "{\"entry\":13,\"status\":2,\"message\":\"No solution found.\",\"values\":null,"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        {"not a number",
+         args({"solve", "13", "--sets", "K,K,K", "--rmin", "100", "--rmax", "12abc"}, both), 64, "",
+         "ohmtrim-cli: option --rmax needs a number\n" + usage},
+        {"no U4",
+         {"solve", "14", "--sets", "K,K,K,K", "--u1", "9", "--u2", "6", "--rmin", "100", "--rmax",
+          "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 14 needs --u4\n" + usage},
+        {"no inner node",
+         {"solve", "13", "--sets", "K,K,K", "--u1", "9", "--u2", " ", "--u4", "0", "--rmin", "100",
+          "--rmax", "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 13 needs --u2 or --u3\n" + usage},
+        {"one inner node where both are needed",
+         {"solve", "15", "--sets", "K,K,K,K,K", "--u1", "9", "--u3", "3", "--u4", "0", "--rmin",
+          "100", "--rmax", "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 15 needs --u2\n" + usage},
     };
     for (const auto& c : cases)
         Check(c);

@@ -3,6 +3,7 @@
 // single-resistor window before and after a search).
 #include "tests/gui/gui_support.h"
 #include "windows/divider_windows.h"
+#include "windows/node_windows.h"
 #include "windows/star_windows.h"
 
 #include <QPixmap>
@@ -117,6 +118,58 @@ TEST(Render, DividerWindowsToPng) {
         EXPECT_TRUE(
             window->grab().save(QString::fromStdString((outDir / (name + "_after.png")).string())));
         Click(*window, std::string(w.description.closeButton).c_str());
+    }
+}
+
+// The node-voltage windows at entries 13 to 16 before and after a search,
+// and their input dialog as each opens it (with and without the line that
+// says an inner node is optional).
+TEST(Render, NodeWindowsToPng) {
+    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
+    if (out == nullptr || *out == '\0')
+        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
+    const std::filesystem::path outDir(out);
+    std::filesystem::create_directories(outDir);
+    FakePlatform platform;
+    TempProgramDir dir;
+    dir.WriteValueSet("e12.val", "E12",
+                      {"1000", "1200", "1500", "1800", "2200", "2700", "3300", "3900", "4700",
+                       "5600", "6800", "8200"});
+    Program program(platform, dir.path());
+    TForm1& main = program.mainWindow();
+    main.show();
+    const auto save = [&](QWidget& w, const std::string& name) {
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((outDir / name).string())));
+    };
+    auto* dialog = static_cast<TForm18*>(program.window("TForm18"));
+    // U1, U2, U3, U4, R max, R min as typed.
+    const char* typed[][6] = {{"10", "", "3", "0", "100000", "1000"},
+                              {"12", "8", "", "0", "100000", "1000"},
+                              {"10", "6", "3", "0", "100000", "1000"},
+                              {"10", "6", "3", "0", "100000", "1000"}};
+    for (int entry = 13; entry <= 16; ++entry) {
+        while (main.catalogueIndex() != entry)
+            Click(main, "Button1");
+        Click(main, "Button2");
+        const std::string className(CatalogueAt(entry).window);
+        QWidget* window = program.window(className);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const std::string name = className + "_entry" + std::to_string(entry);
+        save(*window, name + "_before.png");
+        Click(*window, "Button2");
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        const char* boxes[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
+        for (int i = 0; i < 6; ++i)
+            dialog->findChild<QLineEdit*>(QLatin1String(boxes[i]))
+                ->setText(QString::fromLatin1(typed[entry - 13][i]));
+        save(*dialog, "TForm18_entry" + std::to_string(entry) + ".png");
+        Click(*dialog, "Button1");
+        Click(*window, "Button3");
+        save(*window, name + "_after.png");
+        Click(*window, "Button2");
+        save(*dialog, "TForm18_entry" + std::to_string(entry) + "_again.png");
+        Click(*dialog, "Button2");
+        Click(*window, "Button1");
     }
 }
 
