@@ -1,95 +1,10 @@
 #include "windows/star_input_dialog.h"
 
-#include "circuits/format.h"
-#include "circuits/solve.h"
-#include "platform/platform.h"
-#include "valuesets/number.h"
-#include "windows/control_table.h"
 #include "windows/shell.h"
 
-#include <QEventLoop>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScreen>
-#include <QWindow>
-
-#include <array>
-#include <string>
 
 namespace ohmtrim {
-
-// ---- NumberInputDialog ------------------------------------------------------------
-
-NumberInputDialog::NumberInputDialog(Platform& platform, std::string_view className,
-                                     QSize clientSize)
-    : Form(platform, className, clientSize) {
-    setWindowModality(Qt::ApplicationModal);
-}
-
-void NumberInputDialog::ShowModal(QWidget* owner) {
-    if (isVisible() || m_loop != nullptr)
-        return;
-    // Above the calculator window that opened it, also for window managers
-    // that would otherwise put a new window anywhere.
-    if (owner != nullptr) {
-        winId();
-        if (QWindow* own = windowHandle())
-            own->setTransientParent(owner->window()->windowHandle());
-    }
-    QEventLoop loop;
-    m_loop = &loop;
-    show();
-    // The keyboard belongs to the dialog while it is open.
-    raise();
-    activateWindow();
-    // Hiding quits the loop; a dialog already hidden again has nothing to
-    // wait for.
-    if (isVisible())
-        loop.exec();
-    m_loop = nullptr;
-}
-
-void NumberInputDialog::FormHide() {
-    if (m_loop != nullptr)
-        m_loop->quit();
-}
-
-bool NumberInputDialog::ReadBoxes(std::span<const std::string_view> edits,
-                                  std::span<double> numbers) {
-    for (std::size_t i = 0; i < edits.size() && i < numbers.size(); ++i) {
-        auto* edit = control<QLineEdit>(edits[i]);
-        const std::string raw = edit->text().toStdString();
-        const std::string_view trimmed = TrimBlanksAndControls(raw);
-        edit->setText(QString::fromUtf8(trimmed.data(), static_cast<qsizetype>(trimmed.size())));
-        if (!ReadDialogNumber(trimmed, numbers[i])) {
-            platform().Beep();
-            return false;
-        }
-    }
-    return true;
-}
-
-void NumberInputDialog::FillBoxes(std::span<const std::string_view> edits,
-                                  std::span<const double> numbers) {
-    for (std::size_t i = 0; i < edits.size() && i < numbers.size(); ++i)
-        control<QLineEdit>(edits[i])->setText(ToQString(FormatValue(numbers[i])));
-}
-
-void NumberInputDialog::ClearBoxes(std::span<const std::string_view> edits) {
-    for (const auto name : edits)
-        control<QLineEdit>(name)->clear();
-}
-
-void NumberInputDialog::MoveToDesktopCentre() {
-    if (const QScreen* s = screen()) {
-        const QRect frame = frameGeometry();
-        const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
-}
-
-// ---- TForm14 ------------------------------------------------------------------------
 
 namespace {
 
@@ -127,25 +42,19 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-// The boxes in the order "&Ok" reads them, and the field each one fills.
-constexpr std::array<std::string_view, 10> kBoxes = {
-    "Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10",
-};
-constexpr std::array<double StarInput::*, 10> kFields = {
-    &StarInput::U0Case1, &StarInput::U1Case1, &StarInput::U2Case1, &StarInput::U3Case1,
-    &StarInput::RMin,    &StarInput::U0Case2, &StarInput::U1Case2, &StarInput::U2Case2,
-    &StarInput::U3Case2, &StarInput::RMax,
+// The boxes in the order "&Ok" reads them, and the member each one fills.
+constexpr RecordBox<StarInput> kBoxes[] = {
+    {"Edit1", &StarInput::U0Case1}, {"Edit2", &StarInput::U1Case1}, {"Edit3", &StarInput::U2Case1},
+    {"Edit4", &StarInput::U3Case1}, {"Edit5", &StarInput::RMin},    {"Edit6", &StarInput::U0Case2},
+    {"Edit7", &StarInput::U1Case2}, {"Edit8", &StarInput::U2Case2}, {"Edit9", &StarInput::U3Case2},
+    {"Edit10", &StarInput::RMax},
 };
 
 } // namespace
 
 TForm14::TForm14(Shell& shell)
-    : NumberInputDialog(shell.platform(), WindowClassName(staticMetaObject), QSize(347, 390)) {
-    setWindowTitle(QStringLiteral("  Input data"));
-    BuildControls(*this, kControls);
-    connect(control<QPushButton>("Button1"), &QPushButton::clicked, this, &TForm14::Button1Click);
-    connect(control<QPushButton>("Button2"), &QPushButton::clicked, this, &TForm14::Button2Click);
-}
+    : InputDialog(shell.platform(), WindowClassName(staticMetaObject), "  Input data",
+                  QSize(347, 390), kControls, "Button1", "Button2") {}
 
 void TForm14::SetRangeCaptions(const StarRangeCaptions& captions) {
     const std::pair<const char*, std::string_view> labels[] = {{"Label1", captions.minLabel},
@@ -161,31 +70,17 @@ void TForm14::SetRangeCaptions(const StarRangeCaptions& captions) {
 
 void TForm14::FormShow() {
     // With accepted numbers, reopening shows them for correction.
-    if (m_accepted) {
-        std::array<double, kBoxes.size()> numbers{};
-        for (std::size_t i = 0; i < kBoxes.size(); ++i)
-            numbers[i] = m_input.*kFields[i];
-        FillBoxes(kBoxes, numbers);
-    } else {
-        ClearBoxes(kBoxes);
-    }
-    MoveToDesktopCentre();
-    if (FirstShow())
-        FocusFirstControl(kControls);
+    FillBoxes<StarInput>(kBoxes, m_input, m_accepted);
+    InputDialog::FormShow();
 }
 
-void TForm14::Button1Click() {
-    std::array<double, kBoxes.size()> numbers{};
-    if (!ReadBoxes(kBoxes, numbers))
-        return;
-    for (std::size_t i = 0; i < kBoxes.size(); ++i)
-        m_input.*kFields[i] = numbers[i];
+bool TForm14::Accept() {
+    StarInput input;
+    if (!ReadBoxes<StarInput>(kBoxes, input))
+        return false;
+    m_input = input;
     m_accepted = true;
-    hide();
-}
-
-void TForm14::Button2Click() {
-    hide();
+    return true;
 }
 
 } // namespace ohmtrim

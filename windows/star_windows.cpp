@@ -251,7 +251,7 @@ void StarWindow::InputDataClick() {
         if (range.variant == 0 || range.variant == variant)
             dialog->SetRangeCaptions(range.captions);
     // The outcome needs no looking at: the dialog's flag carries it.
-    dialog->ShowModal(this);
+    dialog->Open(this);
 }
 
 TForm12::TForm12(Shell& shell) : StarWindow(shell, WindowClassName(staticMetaObject), kForm12) {}

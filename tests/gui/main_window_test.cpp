@@ -5,7 +5,6 @@
 #include "tests/gui/gui_support.h"
 #include "windows/calculator_window.h"
 #include "windows/input_dialog.h"
-#include "windows/star_input_dialog.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -115,8 +114,7 @@ TEST_F(MainWindowTest, SelectOnAnEntryWithoutItsWindowKeepsTheMainWindow) {
 // The input dialogs serve the windows that open them.
 TEST_F(MainWindowTest, EveryRegisteredWindowServesCatalogueEntries) {
     for (const auto& registration : ProgramWindows()) {
-        if (registration.type->inherits(&InputDialog::staticMetaObject) ||
-            registration.type->inherits(&NumberInputDialog::staticMetaObject))
+        if (registration.type->inherits(&InputDialog::staticMetaObject))
             continue;
         int served = 0;
         for (const auto& entry : Catalogue())

@@ -7,7 +7,6 @@
 #include "windows/star_windows.h"
 
 #include <QPixmap>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -214,18 +213,15 @@ TEST(Render, StarWindowsToPng) {
                                          : className == "TForm19" ? &TForm19::Description()
                                          : className == "TForm21" ? &TForm21::Description()
                                                                   : &TForm13::Description();
-        QTimer::singleShot(0, dialog, [&] {
-            save(*dialog, name + "_dialog.png");
-            for (const auto& [edit, text] : numbers)
-                dialog->findChild<QLineEdit*>(QLatin1String(edit))->setText(QLatin1String(text));
-            Click(*dialog, "Button1");
-        });
         Click(*window, std::string(d->inputButton).c_str());
-        QTimer::singleShot(0, dialog, [&] {
-            save(*dialog, name + "_dialog_reopened.png");
-            Click(*dialog, "Button2");
-        });
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        save(*dialog, name + "_dialog.png");
+        for (const auto& [edit, text] : numbers)
+            dialog->findChild<QLineEdit*>(QLatin1String(edit))->setText(QLatin1String(text));
+        Click(*dialog, "Button1");
         Click(*window, std::string(d->inputButton).c_str());
+        save(*dialog, name + "_dialog_reopened.png");
+        Click(*dialog, "Button2");
         Click(*window, std::string(d->calculator.goButton).c_str());
         save(*window, name + "_after.png");
         Click(*window, std::string(d->calculator.closeButton).c_str());

@@ -155,20 +155,14 @@ protected:
     // the dialog must be closed again when inDialog returns, or the test
     // fails (and the dialog is closed for it).
     void InputData(const StarRow& row, const std::function<void()>& inDialog) {
-        bool ran = false;
-        QTimer::singleShot(0, dialog, [&] {
-            ran = true;
-            EXPECT_TRUE(dialog->isVisible());
-            EXPECT_TRUE(dialog->isModal());
-            inDialog();
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "dialog left open";
-                dialog->close();
-            }
-        });
         Click(*window, row.input);
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isModal());
+        inDialog();
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "dialog left open";
+            dialog->close();
+        }
     }
 
     void Type(const DialogInput& in) {
