@@ -79,14 +79,14 @@ constexpr InputId kInnerNodes[] = {InputId::U2, InputId::U3};
 // command line reads them in this order, the two cases first. Every number
 // must be given; the range is left to the search.
 constexpr InputField kStarInputs[] = {
-    {InputId::Case1, R::DialogNumber,
+    {InputId::Case1, R::Number,
      &store::Numbers<&StarInput::U0Case1, &StarInput::U1Case1, &StarInput::U2Case1,
                      &StarInput::U3Case1>},
-    {InputId::Case2, R::DialogNumber,
+    {InputId::Case2, R::Number,
      &store::Numbers<&StarInput::U0Case2, &StarInput::U1Case2, &StarInput::U2Case2,
                      &StarInput::U3Case2>},
-    {InputId::RMin, R::DialogNumber, &store::Numbers<&StarInput::RMin>},
-    {InputId::RMax, R::DialogNumber, &store::Numbers<&StarInput::RMax>},
+    {InputId::RMin, R::Number, &store::Numbers<&StarInput::RMin>},
+    {InputId::RMax, R::Number, &store::Numbers<&StarInput::RMax>},
 };
 
 constexpr ResultId kNearestResults[] = {ResultId::Nearest, ResultId::Smaller, ResultId::Bigger,
@@ -122,7 +122,8 @@ constexpr FamilyDescription kFamilies[] = {
      true,
      kStarResults,
      {"Invalid resistance range.", " Error"},
-     {"There is something wrong with\nthe combination of input values.", " No Solution"}},
+     {"There is something wrong with\nthe combination of input values.", " No Solution"},
+     true},
 };
 
 // Each table is indexed by its enum: row i must describe value i.

@@ -76,16 +76,12 @@ enum class InputRule {
     Resistance,    // a resistance in kMinResistance..kMaxResistance; empty is invalid
     Number,        // any number; empty is invalid (the range is left to the search)
     NumberOrEmpty, // any number; empty reads as 0 and "not given"
-    // A number typed into an input dialog: any number, empty is invalid, and
-    // at most kDialogNumberLength characters after trimming. The dialog
-    // beeps at anything else, and the command line rejects it as a mistake
-    // in the command rather than report invalid input.
-    DialogNumber,
 };
 
-// The longest number an input dialog reads; the dialogs copy each trimmed
-// text into a buffer of 64 characters, terminator included, and refuse what
-// does not fit rather than cut it.
+// The longest number an input dialog reads, after trimming: a longer text is
+// refused like any other that is no number, never cut to fit, since a cut
+// can leave a different number ("0.00...01" cut to "0.00...0"). Every
+// double can be written exactly in far fewer characters (at most 24).
 inline constexpr std::size_t kDialogNumberLength = 63;
 
 // Stores the numbers read for one input into the family's record (given is

@@ -53,7 +53,7 @@ std::string EntryUsage(const CatalogueEntry& entry) {
     return usage;
 }
 
-// What an option read by the dialog rule needs: "option --rmin needs a
+// What an option of a dialog's input needs: "option --rmin needs a
 // number" or "option --case1 needs 4 numbers separated by commas
 // (U0,U1,U2,U3)".
 std::string NeedsNumbers(InputId id) {
@@ -150,15 +150,11 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
             continue;
         }
         const std::string& text = it->second->results().front();
-        // What an input dialog refuses with a beep is a mistake in the command.
-        if (field.rule == InputRule::DialogNumber && !InputTextValid(field, text))
+        // What an input dialog refuses with a beep is a mistake in the
+        // command: nothing is searched.
+        if (family.inputsFromDialog && !InputTextValid(family, field, text))
             throw UsageError{NeedsNumbers(field.id)};
         texts.push_back({field.id, text});
-        // Where the window's dialog would only beep, nothing is searched.
-        SolveInputs scratch;
-        if (family.inputsFromDialog &&
-            !ReadInputFields(std::span(&field, 1), std::span(&texts.back(), 1), scratch))
-            throw UsageError{"option " + OptionOf(field.id) + " needs a number"};
     }
     const InputChoice& choice = family.choice;
     if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry)) {

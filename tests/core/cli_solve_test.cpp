@@ -8,6 +8,7 @@
 #include <csignal>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 namespace ohmtrim {
 namespace {
@@ -285,6 +286,62 @@ TEST_F(CliSolveTest, StarEntries) {
     for (const auto& m : mistakes) {
         const std::string err = "ohmtrim-cli: " + m.error + "\n" + hint;
         Check({m.name, m.args, 64, "", err.c_str()});
+    }
+}
+
+// The options of both families whose inputs come from a dialog take a
+// number as the dialogs do: whole or not at all, never cut to 63 characters.
+TEST_F(CliSolveTest, DialogFamiliesReadTheirNumbersAsTheDialogsDo) {
+    m_dir.Write("star.val", ValueSetText("STAR", {"500", "1000", "2000", "4000"}));
+    const std::string zeros61(61, '0');
+    const struct {
+        const char* name;
+        std::vector<std::string> head; // ending in the option under test
+        const char* option;
+    } families[] = {
+        {"node chain",
+         {"--json", "solve", "13", "--sets", "K,K,K", "--u1", "9", "--u2", "6", "--u4", "0",
+          "--rmax", "1e5", "--rmin"},
+         "--rmin"},
+        {"star",
+         {"--json", "solve", "17", "--sets", "STAR,STAR,STAR", "--case1", "4,10,0,0", "--case2",
+          "2,0,0,10", "--rmax", "1100", "--rmin"},
+         "--rmin"},
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        const char* same; // read as this shorter text; null: refused
+    } texts[] = {
+        {"63 characters", "9." + zeros61, "9"},
+        {"blanks beyond 63 characters", std::string(40, ' ') + "900" + std::string(40, ' '), "900"},
+        {"a step of 64 characters", "0." + zeros61 + "1", nullptr},
+        {"64 characters", "9." + zeros61 + "5", nullptr},
+        {"too large for a double", "1e400", nullptr},
+        {"a unit", "900R", nullptr},
+    };
+    const std::string hint = "run 'ohmtrim-cli solve --help' for the usage\n";
+    for (const auto& f : families) {
+        const auto run = [&](const std::string& text) {
+            std::vector<std::string> args{"--dir", m_dir.path().string()};
+            args.insert(args.end(), f.head.begin(), f.head.end());
+            args.push_back(text);
+            std::ostringstream out, err;
+            const int status = RunCli(args, out, err);
+            return std::tuple(status, out.str(), err.str());
+        };
+        for (const auto& t : texts) {
+            const auto [status, out, err] = run(t.text);
+            if (t.same != nullptr) {
+                EXPECT_EQ(std::tuple(status, out, err), run(t.same)) << f.name << ": " << t.name;
+                EXPECT_NE(status, 64) << f.name << ": " << t.name;
+            } else {
+                EXPECT_EQ(status, 64) << f.name << ": " << t.name;
+                EXPECT_EQ(err, "ohmtrim-cli: option " + std::string(f.option) +
+                                   " needs a number\n" + hint)
+                    << f.name << ": " << t.name;
+            }
+        }
     }
 }
 

@@ -180,7 +180,8 @@ TEST(SolveStar, InputTextsAreReadByTheDialogRule) {
         for (const InputField& field : FamilyOf(CatalogueAt(21)).inputs)
             for (const auto& t : texts)
                 if (t.id == field.id)
-                    fieldsValid = fieldsValid && InputTextValid(field, t.text);
+                    fieldsValid =
+                        fieldsValid && InputTextValid(FamilyOf(CatalogueAt(21)), field, t.text);
         EXPECT_EQ(fieldsValid, c.valid) << c.name;
     }
     const InputText texts[] = {{InputId::Case1, " -5, 0,12,-12 "},
