@@ -180,6 +180,13 @@ run solve 17 --sets E12,E12,E12 --case1 4,10,0 --case2 2,0,0,10 --rmin 900 --rma
 run solve 17 --sets E12,E12,E12 --case1 4,10V,0,0 --case2 2,0,0,10 --rmin 900 --rmax 1100
 run solve 17 --sets E12,E12,E12 --case1 4,10,0,0 --case2 2,0,0,10 --rmin "" --rmax 1100
 run solve 17 --sets E12,E12,E12 --case1 4,10,0,0 --rmin 900 --rmax 1100
+# A dialog's number of 63 characters is read whole; one of 64 is refused,
+# never cut (cut to 63, these would read as 0).
+zeros61=$(printf '0%.0s' {1..61})
+run solve 13 --sets E12,E12,E12 --u1 10 --u2 6 --u4 0 --rmin "1000.${zeros61:3}" --rmax 100000
+run solve 13 --sets E12,E12,E12 --u1 10 --u2 6 --u4 0 --rmin "0.${zeros61}1" --rmax 100000
+run solve 17 --sets E12,E12,E12 --case1 4,10,0,0 --case2 2,0,0,10 --rmin "0.${zeros61}1" --rmax 1100
+run solve 17 --sets E12,E12,E12 --case1 "0.${zeros61}1,10,0,0" --case2 2,0,0,10 --rmin 900 --rmax 1100
 run solve 24 --sets E12 --target 1
 run solve x --sets E12 --target 1
 run solve 3 --target 1
