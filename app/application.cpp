@@ -9,6 +9,8 @@
 #include "windows/node_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
+#include "windows/star_input_dialog.h"
+#include "windows/star_windows.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,9 +37,9 @@ template <class W> constexpr WindowRegistration Register() {
 constexpr WindowRegistration kWindows[] = {
     Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(),  Register<TForm5>(),
     Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(),  Register<TForm9>(),
-    Register<TForm10>(), Register<TForm11>(), Register<TForm17>(), Register<TForm18>(),
-    Register<TForm22>(),
-    Register<TForm23>(), // the colour-code converter
+    Register<TForm10>(), Register<TForm11>(), Register<TForm12>(), Register<TForm13>(),
+    Register<TForm14>(), Register<TForm17>(), Register<TForm18>(), Register<TForm19>(),
+    Register<TForm21>(), Register<TForm22>(), Register<TForm23>(),
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception

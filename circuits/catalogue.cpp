@@ -43,17 +43,17 @@ constexpr std::array<CatalogueEntry, kCatalogueSize> kEntries{{
      F::NodeChain, S::NodeDivider6},
     {17, "star circuit, branches R1, R2, R3", "  Star circuit", "TForm12", 0, 3, F::Star, S::Star},
     {18, "star circuit, branches R1+R2, R3, R4", "  Star circuit", "TForm19", 1, 4, F::Star,
-     S::Star},
+     S::StarSeriesFirst},
     {19, "star circuit, branches R1//R2, R3, R4", "  Star circuit", "TForm19", 2, 4, F::Star,
-     S::Star},
+     S::StarParallelFirst},
     {20, "star circuit, branches R1, R2//R3, R4//R5", "  Star circuit", "TForm21", 1, 5, F::Star,
-     S::Star},
+     S::StarParallelPairs},
     {21, "star circuit, branches R1, R2+R3, R4//R5", "  Star circuit", "TForm21", 2, 5, F::Star,
-     S::Star},
+     S::StarSeriesParallelPairs},
     {22, "star circuit, branches R1, R2+R3, R4+R5", "  Star circuit", "TForm21", 3, 5, F::Star,
-     S::Star},
+     S::StarSeriesPairs},
     {23, "star circuit, branches R1//R2, R3//R4, R5//R6", "  Star circuit", "TForm13", 0, 6,
-     F::Star, S::Star},
+     F::Star, S::StarAllParallel},
 }};
 
 } // namespace

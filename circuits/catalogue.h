@@ -37,6 +37,13 @@ enum class SolverId {
     NodeDivider5,
     NodeDivider6,
     Star,
+    // The other star circuits; Star above is the one of single resistors.
+    StarSeriesFirst,
+    StarParallelFirst,
+    StarParallelPairs,
+    StarSeriesParallelPairs,
+    StarSeriesPairs,
+    StarAllParallel,
 };
 
 struct CatalogueEntry {

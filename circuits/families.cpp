@@ -26,6 +26,8 @@ constexpr InputInfo kInputs[] = {
     {InputId::RMax,   "rmax",   "R",   "largest admissible resistance in ohms",    1},
     {InputId::RMin,   "rmin",   "R",   "smallest admissible resistance in ohms",   1},
     {InputId::U4,     "u4",     "U",   "voltage of node U4",                        1},
+    {InputId::Case1,  "case1",  "U0,U1,U2,U3", "star point and far ends of the branches, case 1", 4},
+    {InputId::Case2,  "case2",  "U0,U1,U2,U3", "star point and far ends of the branches, case 2", 4},
 };
 
 constexpr ResultInfo kResults[] = {
@@ -37,6 +39,8 @@ constexpr ResultInfo kResults[] = {
     {ResultId::ErrorPercent, "errorPercent", "Error %",       NumberFormat::Percent},
     {ResultId::U2,           "u2",           "U2",            NumberFormat::Value},
     {ResultId::U3,           "u3",           "U3",            NumberFormat::Value},
+    {ResultId::U0Case1,      "u0Case1",      "U0 case 1",     NumberFormat::Value},
+    {ResultId::U0Case2,      "u0Case2",      "U0 case 2",     NumberFormat::Value},
 };
 // clang-format on
 
@@ -71,11 +75,26 @@ constexpr InputField kNodeChainInputs[] = {
 };
 constexpr InputId kInnerNodes[] = {InputId::U2, InputId::U3};
 
+// The star windows take these from their input dialog, box by box; the
+// command line reads them in this order, the two cases first. Every number
+// must be given; the range is left to the search.
+constexpr InputField kStarInputs[] = {
+    {InputId::Case1, R::Number,
+     &store::Numbers<&StarInput::U0Case1, &StarInput::U1Case1, &StarInput::U2Case1,
+                     &StarInput::U3Case1>},
+    {InputId::Case2, R::Number,
+     &store::Numbers<&StarInput::U0Case2, &StarInput::U1Case2, &StarInput::U2Case2,
+                     &StarInput::U3Case2>},
+    {InputId::RMin, R::Number, &store::Numbers<&StarInput::RMin>},
+    {InputId::RMax, R::Number, &store::Numbers<&StarInput::RMax>},
+};
+
 constexpr ResultId kNearestResults[] = {ResultId::Nearest, ResultId::Smaller, ResultId::Bigger,
                                         ResultId::ErrorPercent};
 constexpr ResultId kResistanceResults[] = {ResultId::Resistance, ResultId::ErrorPercent};
 constexpr ResultId kDividerResults[] = {ResultId::Resistance, ResultId::U2};
 constexpr ResultId kNodeChainResults[] = {ResultId::U2, ResultId::U3};
+constexpr ResultId kStarResults[] = {ResultId::U0Case1, ResultId::U0Case2};
 
 constexpr StatusText kInvalidInputData{"Invalid input data.", " Error"};
 constexpr StatusText kNoSolutionFound{"No solution found.", " Error"};
@@ -98,12 +117,13 @@ constexpr FamilyDescription kFamilies[] = {
      true,
      {kInnerNodes, &InnerNodesNeeded}},
     {Family::Star,
-     {},
-     nullptr,
+     kStarInputs,
+     &detail::SolveStar,
      true,
-     {},
+     kStarResults,
      {"Invalid resistance range.", " Error"},
-     {"There is something wrong with\nthe combination of input values.", " No Solution"}},
+     {"There is something wrong with\nthe combination of input values.", " No Solution"},
+     true},
 };
 
 // Each table is indexed by its enum: row i must describe value i.

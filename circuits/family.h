@@ -50,9 +50,11 @@ struct FamilyDescription {
     std::span<const ResultId> results; // in the order they are shown
     StatusText invalidInput;           // status 1
     StatusText noSolution;             // status 2
-    // The inputs come from a dialog that only beeps: a text that is not a
-    // number, or an input that is missing, never reaches the search. The
-    // command line refuses such a call as a usage error naming the option.
+    // The inputs come from a dialog that only beeps: each number is read
+    // by the dialogs' rule (at most kDialogNumberLength characters), and a
+    // text that is not a number, or an input that is missing, never reaches
+    // the search. The command line refuses such a call as a usage error
+    // naming the option.
     bool inputsFromDialog = false;
     InputChoice choice = {};
 };

@@ -141,7 +141,8 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
     };
     if (solveForm) {
         // The values a search wrote also without finding (the node chains
-        // clear theirs to 0.0); results only with a found one.
+        // clear theirs to 0.0, a star scan that found nothing writes 0.0 to
+        // every one); null where it wrote none; results only with a found one.
         if (!outcome.values.empty()) {
             o << ",\"values\":[";
             for (std::size_t i = 0; i < outcome.values.size(); ++i)

@@ -53,6 +53,17 @@ std::string EntryUsage(const CatalogueEntry& entry) {
     return usage;
 }
 
+// What an option of a dialog's input needs: "option --rmin needs a
+// number" or "option --case1 needs 4 numbers separated by commas
+// (U0,U1,U2,U3)".
+std::string NeedsNumbers(InputId id) {
+    const InputInfo& info = Info(id);
+    if (info.numbers == 1)
+        return "option " + OptionOf(id) + " needs a number";
+    return "option " + OptionOf(id) + " needs " + std::to_string(info.numbers) +
+           " numbers separated by commas (" + std::string(info.valueName) + ")";
+}
+
 std::string EntriesHelp() {
     std::ostringstream o;
     o << "Catalogue entries (an input in brackets may be left out; an omitted divider voltage "
@@ -138,12 +149,12 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
                 throw UsageError{name + " needs " + OptionOf(field.id)};
             continue;
         }
-        texts.push_back({field.id, it->second->results().front()});
-        // Where the window's dialog would only beep, nothing is searched.
-        SolveInputs scratch;
-        if (family.inputsFromDialog &&
-            !ReadInputFields(std::span(&field, 1), std::span(&texts.back(), 1), scratch))
-            throw UsageError{"option " + OptionOf(field.id) + " needs a number"};
+        const std::string& text = it->second->results().front();
+        // What an input dialog refuses with a beep is a mistake in the
+        // command: nothing is searched.
+        if (family.inputsFromDialog && !InputTextValid(family, field, text))
+            throw UsageError{NeedsNumbers(field.id)};
+        texts.push_back({field.id, text});
     }
     const InputChoice& choice = family.choice;
     if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry)) {

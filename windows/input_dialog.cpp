@@ -9,10 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace ohmtrim {
 
@@ -29,10 +28,19 @@ InputDialog::InputDialog(Platform& platform, std::string_view className, std::st
         connect(close, &QPushButton::clicked, this, &InputDialog::CloseClick);
 }
 
-void InputDialog::Open() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    show();
+void InputDialog::Open(QWidget* owner) {
+    if (!isVisible()) {
+        // Above the calculator window that opened it, also for window
+        // managers that would otherwise put a new window anywhere.
+        if (owner != nullptr) {
+            winId();
+            if (QWindow* own = windowHandle())
+                own->setTransientParent(owner->window()->windowHandle());
+        }
+        MoveToDesktopCentre(owner);
+        show();
+    }
+    // The keyboard belongs to the dialog while it is open.
     raise();
     activateWindow();
 }
@@ -53,40 +61,41 @@ void InputDialog::CloseClick() {
     close();
 }
 
-bool InputDialog::ReadBoxes(std::span<const InputField> fields, std::span<const InputBinding> boxes,
-                            std::span<const InputId> choice, int needed, SolveInputs& out) {
-    std::vector<std::string> texts;
-    texts.reserve(fields.size()); // the views below point into it
-    std::vector<InputText> read;
-    std::size_t choiceRead = 0;
-    for (const InputField& field : fields) {
-        QLineEdit* edit = nullptr;
-        for (const auto& box : boxes)
-            if (box.input == field.id)
-                edit = control<QLineEdit>(box.edit);
-        if (edit == nullptr)
-            return false;
-        texts.emplace_back(TrimBlanksAndControls(edit->text().toStdString()));
-        edit->setText(QString::fromStdString(texts.back()));
-        read.push_back({field.id, texts.back()});
-        SolveInputs one;
-        if (!ReadInputFields(std::span(&field, 1), std::span(&read.back(), 1), one))
-            return false;
-        const bool chosen = std::find(choice.begin(), choice.end(), field.id) != choice.end();
-        if (chosen && ++choiceRead == choice.size() && InputsGiven(choice, read) < needed)
-            return false;
+bool InputDialog::ReadBox(std::string_view edit, bool mayBeEmpty, double& value, bool& filled) {
+    auto* box = control<QLineEdit>(edit);
+    if (box == nullptr)
+        return false;
+    const std::string typed = box->text().toStdString();
+    const std::string_view trimmed = TrimBlanksAndControls(typed);
+    box->setText(ToQString(trimmed));
+    filled = !trimmed.empty();
+    if (!filled) {
+        value = 0;
+        return mayBeEmpty;
     }
-    return ReadInputFields(fields, read, out);
+    return ReadDialogNumber(trimmed, value);
 }
 
 void InputDialog::ShowNumber(std::string_view edit, double value) {
-    if (auto* e = control<QLineEdit>(edit))
-        e->setText(ToQString(FormatValue(value)));
+    if (auto* box = control<QLineEdit>(edit))
+        box->setText(ToQString(FormatValue(value)));
 }
 
 void InputDialog::ClearBoxes() {
-    for (auto* edit : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-        edit->clear();
+    for (auto* box : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+        box->clear();
+}
+
+void InputDialog::MoveToDesktopCentre(const QWidget* owner) {
+    const QScreen* s = owner != nullptr ? owner->screen() : screen();
+    if (s == nullptr)
+        s = QGuiApplication::primaryScreen();
+    if (s == nullptr)
+        return;
+    // The frame is known once the dialog has been shown; before that the
+    // client area stands for it.
+    const QRect frame = frameGeometry();
+    move(s->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 } // namespace ohmtrim

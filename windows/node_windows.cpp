@@ -39,10 +39,20 @@ constexpr ControlSpec kForm18Controls[] = {
 
 constexpr QSize kForm18Size(432, 276);
 
-constexpr InputBinding kForm18Boxes[] = {
-    {"Edit1", InputId::U1}, {"Edit2", InputId::U2},   {"Edit3", InputId::U3},
-    {"Edit4", InputId::U4}, {"Edit5", InputId::RMax}, {"Edit6", InputId::RMin},
+using NodeBox = RecordBox<NodeVoltageInput>;
+
+// The boxes in the order "&Ok" reads them; an empty inner node is "not given".
+constexpr NodeBox kForm18Boxes[] = {
+    {"Edit1", &NodeVoltageInput::U1},
+    {"Edit2", &NodeVoltageInput::U2, &NodeVoltageInput::HasU2},
+    {"Edit3", &NodeVoltageInput::U3, &NodeVoltageInput::HasU3},
+    {"Edit4", &NodeVoltageInput::U4},
+    {"Edit5", &NodeVoltageInput::RMax},
+    {"Edit6", &NodeVoltageInput::RMin},
 };
+// Once U3 is read, "&Ok" checks that enough inner nodes are given before it
+// reads the rest.
+constexpr std::size_t kBoxesToU3 = 3;
 
 // ---- TForm10: R1, R2, R3 ---------------------------------------------------------
 
@@ -179,30 +189,22 @@ void TForm18::setRangeHelp(int rmaxContext, int rminContext) {
 
 void TForm18::FormShow() {
     // The values come back only once confirmed during this visit of the window.
-    ClearBoxes();
-    if (m_state.NodeInputReady) {
-        const NodeVoltageInput& r = m_state.record;
-        ShowNumber("Edit1", r.U1);
-        if (r.HasU2 != 0)
-            ShowNumber("Edit2", r.U2);
-        if (r.HasU3 != 0)
-            ShowNumber("Edit3", r.U3);
-        ShowNumber("Edit4", r.U4);
-        ShowNumber("Edit5", r.RMax);
-        ShowNumber("Edit6", r.RMin);
-    }
+    FillBoxes<NodeVoltageInput>(kForm18Boxes, m_state.record, m_state.NodeInputReady);
     if (auto* optional = control<QLabel>("Label9"))
         optional->setVisible(m_state.OptionalU2U3);
     InputDialog::FormShow();
 }
 
 bool TForm18::Accept() {
-    const FamilyDescription& family = Describe(Family::NodeChain);
-    SolveInputs in;
-    if (!ReadBoxes(family.inputs, kForm18Boxes, family.choice.inputs, m_state.OptionalU2U3 ? 1 : 2,
-                   in))
+    const std::span<const NodeBox> boxes(kForm18Boxes);
+    NodeVoltageInput record;
+    if (!ReadBoxes(boxes.first(kBoxesToU3), record))
         return false;
-    m_state.record = std::get<NodeVoltageInput>(in);
+    if (record.HasU2 + record.HasU3 < (m_state.OptionalU2U3 ? 1 : 2))
+        return false;
+    if (!ReadBoxes(boxes.subspan(kBoxesToU3), record))
+        return false;
+    m_state.record = record;
     m_state.NodeInputReady = true;
     return true;
 }
@@ -229,7 +231,7 @@ void NodeChainWindow::Button2Click() {
     for (const auto& row : m_rangeHelp)
         if (row.variant == variant)
             d->setRangeHelp(row.rmax, row.rmin);
-    d->Open();
+    d->Open(this);
 }
 
 void NodeChainWindow::ShowExtras() {

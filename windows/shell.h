@@ -32,8 +32,8 @@ public:
     virtual QPoint sharedPosition() const = 0;
     virtual void setSharedPosition(QPoint position) = 0;
 
-    // Another window of the program by its class name ("TForm18"); null
-    // when the program has none of that name.
+    // A window of the program by its class name ("TForm14"); null when the
+    // program has none of that name. Windows that share a dialog find it here.
     virtual QWidget* registeredWindow(std::string_view className) const = 0;
 
     virtual void showMainWindow() = 0;

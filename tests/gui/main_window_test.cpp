@@ -111,9 +111,9 @@ TEST_F(MainWindowTest, SelectOnAnEntryWithoutItsWindowKeepsTheMainWindow) {
     }
 }
 
+// The input dialogs serve the windows that open them.
 TEST_F(MainWindowTest, EveryRegisteredWindowServesCatalogueEntries) {
     for (const auto& registration : ProgramWindows()) {
-        // The input dialogs open from their calculator windows.
         if (registration.type->inherits(&InputDialog::staticMetaObject))
             continue;
         int served = 0;

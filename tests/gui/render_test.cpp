@@ -4,6 +4,7 @@
 #include "tests/gui/gui_support.h"
 #include "windows/divider_windows.h"
 #include "windows/node_windows.h"
+#include "windows/star_windows.h"
 
 #include <QAbstractItemView>
 #include <QPixmap>
@@ -170,6 +171,62 @@ TEST(Render, NodeWindowsToPng) {
         save(*dialog, "TForm18_entry" + std::to_string(entry) + "_again.png");
         Click(*dialog, "Button2");
         Click(*window, "Button1");
+    }
+}
+
+// The star windows at every catalogue entry they serve, before and after a
+// search, and their input dialog as each of them opens it: empty, and
+// reopened with the accepted numbers.
+TEST(Render, StarWindowsToPng) {
+    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
+    if (out == nullptr || *out == '\0')
+        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
+    const std::filesystem::path outDir(out);
+    std::filesystem::create_directories(outDir);
+    FakePlatform platform;
+    TempProgramDir dir;
+    dir.WriteValueSet("e12.val", "E12",
+                      {"100",  "120",  "150",  "180",  "220",  "270",  "330",  "390",  "470",
+                       "560",  "680",  "820",  "1000", "1200", "1500", "1800", "2200", "2700",
+                       "3300", "3900", "4700", "5600", "6800", "8200", "10000"});
+    Program program(platform, dir.path());
+    TForm1& main = program.mainWindow();
+    main.show();
+    auto* dialog = qobject_cast<TForm14*>(program.window("TForm14"));
+    ASSERT_NE(dialog, nullptr);
+    const auto save = [&](QWidget& w, const std::string& name) {
+        EXPECT_TRUE(w.grab().save(QString::fromStdString((outDir / name).string())));
+    };
+    // The worked example: a star of 1000, 1000 and 2000 ohms.
+    const char* numbers[][2] = {{"Edit1", "4"},   {"Edit2", "10"},   {"Edit3", "0"}, {"Edit4", "0"},
+                                {"Edit5", "900"}, {"Edit6", "2"},    {"Edit7", "0"}, {"Edit8", "0"},
+                                {"Edit9", "10"},  {"Edit10", "1100"}};
+    for (int entry = 17; entry <= 23; ++entry) {
+        while (main.catalogueIndex() != entry)
+            Click(main, "Button1");
+        Click(main, "Button2");
+        const std::string className(CatalogueAt(entry).window);
+        auto* window = qobject_cast<StarWindow*>(program.window(className));
+        ASSERT_NE(window, nullptr) << className;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const std::string name = className + "_entry" + std::to_string(entry);
+        save(*window, name + "_before.png");
+        const StarWindowDescription* d = className == "TForm12"   ? &TForm12::Description()
+                                         : className == "TForm19" ? &TForm19::Description()
+                                         : className == "TForm21" ? &TForm21::Description()
+                                                                  : &TForm13::Description();
+        Click(*window, std::string(d->inputButton).c_str());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        save(*dialog, name + "_dialog.png");
+        for (const auto& [edit, text] : numbers)
+            dialog->findChild<QLineEdit*>(QLatin1String(edit))->setText(QLatin1String(text));
+        Click(*dialog, "Button1");
+        Click(*window, std::string(d->inputButton).c_str());
+        save(*dialog, name + "_dialog_reopened.png");
+        Click(*dialog, "Button2");
+        Click(*window, std::string(d->calculator.goButton).c_str());
+        save(*window, name + "_after.png");
+        Click(*window, std::string(d->calculator.closeButton).c_str());
     }
 }
 
