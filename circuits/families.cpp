@@ -100,7 +100,7 @@ constexpr StatusText kInvalidInputData{"Invalid input data.", " Error"};
 constexpr StatusText kNoSolutionFound{"No solution found.", " Error"};
 
 constexpr FamilyDescription kFamilies[] = {
-    {Family::ColourCode, {}, nullptr, false, {}, {}, {}},
+    {Family::ColourCode, {}, nullptr, false, {}, {}, {}, false, {}, "colour"},
     {Family::NearestValue, kResistanceInputs, &detail::SolveNearest, false, kNearestResults,
      kInvalidInputData, kNoSolutionFound},
     {Family::Resistance, kResistanceInputs, &detail::SolveResistance, true, kResistanceResults,

@@ -57,6 +57,9 @@ struct FamilyDescription {
     // naming the option.
     bool inputsFromDialog = false;
     InputChoice choice = {};
+    // The command-line command that serves a family without a search
+    // ("colour"); empty for the families that solve runs.
+    std::string_view command = {};
 };
 
 const FamilyDescription& Describe(Family family);

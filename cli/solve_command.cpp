@@ -34,7 +34,9 @@ std::string ChoiceText(std::span<const InputId> ids, std::string_view separator)
 std::string EntryUsage(const CatalogueEntry& entry) {
     const FamilyDescription& family = FamilyOf(entry);
     if (family.solve == nullptr || family.inputs.empty())
-        return "(not from the command line yet)";
+        return family.command.empty()
+                   ? std::string("(not from the command line)")
+                   : "see 'ohmtrim-cli " + std::string(family.command) + " --help'";
     std::string usage = "--sets L1";
     for (int k = 2; k <= entry.resistors; ++k)
         usage += ",L" + std::to_string(k);
@@ -189,9 +191,11 @@ int SolveCommand::Run(Session& session) {
     const CatalogueEntry& entry = Entry();
     const FamilyDescription& family = FamilyOf(entry);
     if (family.solve == nullptr || family.inputs.empty())
-        throw UsageError{"entry " + std::to_string(entry.index) + " (" +
-                         std::string(entry.circuit) +
-                         ") cannot be solved from the command line yet"};
+        throw UsageError{
+            "entry " + std::to_string(entry.index) + " (" + std::string(entry.circuit) + ") " +
+            (family.command.empty()
+                 ? std::string("cannot be solved from the command line")
+                 : "is served by 'ohmtrim-cli " + std::string(family.command) + "', not by solve")};
     // The texts live in the options, which outlive the run.
     const std::vector<InputText> texts = Inputs(entry);
     if (m_sets.empty())
