@@ -189,6 +189,12 @@ TEST_F(CliTest, ParserForms) {
          0,
          "   3  two resistors in series, R1+R2\n      --sets L1,L2 --target R\n",
          ""},
+        {"the colour code is not a search",
+         {"solve", "0", "--sets", "T"},
+         64,
+         "",
+         "ohmtrim-cli: entry 0 (resistor with colour bands) is served by 'ohmtrim-cli colour', "
+         "not by solve"},
         {"option without its value",
          {"solve", "3", "--sets", "T,T", "--target"},
          64,
