@@ -4,15 +4,23 @@
 #   ./dev.sh test   install what is missing, build, run every test
 #                   (the Release build users get, with warnings as errors,
 #                   then ASan+UBSan)
+#   ./dev.sh package  install what is missing, build the Debian package
+#                   (build-package/ohmtrim_<version>_<arch>.deb)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libcli11-dev
-          qt6-base-dev fonts-liberation2 fonts-dejavu-core clang-format)
+# What building the programs needs (libqt6svg6 draws the window icon);
+# the tests and checks need the rest; the package is made with the tools of
+# PACKAGING (dpkg-shlibdeps finds the package's dependencies).
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libcli11-dev qt6-base-dev libqt6svg6
+                fonts-liberation2 fonts-dejavu-core)
+PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang-format)
+PACKAGING=(dpkg-dev file)
 
-install_missing() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
+install_missing() { # packages (default: PACKAGES)
+    local wanted=("$@") missing=()
+    [ $# -gt 0 ] || wanted=("${PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -76,8 +84,14 @@ test)
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     echo "dev.sh: all tests passed (Release and sanitizer builds)"
     ;;
+package)
+    install_missing "${BUILD_PACKAGES[@]}" "${PACKAGING[@]}"
+    # Warnings do not stop a package build: a later compiler may find new ones.
+    build build-package -DCMAKE_BUILD_TYPE=Release -DOHMTRIM_TESTS=OFF -DOHMTRIM_WERROR=OFF
+    (cd build-package && cpack -G DEB)
+    ;;
 *)
-    echo "usage: ./dev.sh run | ./dev.sh test" >&2
+    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package" >&2
     exit 64
     ;;
 esac

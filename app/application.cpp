@@ -4,9 +4,13 @@
 #include "platform/fonts.h"
 #include "app/main_window.h"
 #include "platform/qt_platform.h"
+#include "windows/colour_code_window.h"
 #include "windows/divider_windows.h"
+#include "windows/node_windows.h"
 #include "windows/resistance_windows.h"
 #include "windows/single_resistor_window.h"
+#include "windows/star_input_dialog.h"
+#include "windows/star_windows.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -36,9 +40,11 @@ template <class W> constexpr WindowRegistration Register() {
 // In creation order; a window that does not exist yet is simply absent, and
 // "&Select circuit" on its entries keeps the main window.
 constexpr WindowRegistration kWindows[] = {
-    Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(), Register<TForm5>(),
-    Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(), Register<TForm9>(),
-    Register<TForm17>(), Register<TForm22>(),
+    Register<TForm2>(),  Register<TForm3>(),  Register<TForm4>(),  Register<TForm5>(),
+    Register<TForm6>(),  Register<TForm7>(),  Register<TForm8>(),  Register<TForm9>(),
+    Register<TForm10>(), Register<TForm11>(), Register<TForm12>(), Register<TForm13>(),
+    Register<TForm14>(), Register<TForm17>(), Register<TForm18>(), Register<TForm19>(),
+    Register<TForm21>(), Register<TForm22>(), Register<TForm23>(),
 };
 
 // Catches what escapes an event handler: Qt cannot carry an exception
@@ -117,7 +123,14 @@ void ShowException(const std::string& what) {
     QMessageBox::critical(nullptr, QStringLiteral("Ohmtrim"), QString::fromStdString(what));
 }
 
+// The name of the desktop entry and icon, as installed.
+constexpr const char* kDesktopId = "org.ohmtrim.Ohmtrim";
+
 } // namespace
+
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/%1.svg").arg(QLatin1String(kDesktopId)));
+}
 
 std::string_view WindowRegistration::className() const {
     return WindowClassName(*type);
@@ -152,6 +165,9 @@ int RunApplication(int argc, char** argv) {
     // the C library and must always use a decimal point.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramIcon());
+    // Lets a Wayland desktop match the windows with the desktop entry.
+    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopId));
 
     QtPlatform platform;
     const std::filesystem::path dir = ProgramDirectory();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 #include <filesystem>
@@ -43,6 +44,9 @@ private:
     std::unique_ptr<TForm1> m_main;
     std::vector<std::unique_ptr<QWidget>> m_windows;
 };
+
+// The program's icon, drawn from the same picture as the desktop entry's.
+QIcon ProgramIcon();
 
 // The desktop program: finds its directory, creates the windows and runs the
 // event loop until the main window closes. Always returns 0.

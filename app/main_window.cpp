@@ -62,7 +62,7 @@ void TForm1::FormCreate() {
     m_index = 0;
     m_drawing = MakeDrawingObjects();
     platform().SetHelpFile(m_directory / kHelpFileName);
-    m_state = LoadProgramState(m_directory);
+    m_state = LoadProgramState(LocateProgramFiles(m_directory));
     // One box per file that failed, one after another, before the main
     // window is visible.
     for (const auto& failure : m_state.valueSets.failures)
@@ -120,13 +120,13 @@ void TForm1::FormClose(QCloseEvent* event) {
     // is said once; the program ends all the same.
     const int selection = mainSelection();
     if (selection >= 0 && selection < m_state.valueSets.size()) {
-        const auto file = m_directory / kSettingsFileName;
-        const WriteResult saved = SaveLabel(file, m_state.valueSets.at(selection).label());
+        const WriteResult saved =
+            SaveSettingsLabel(m_state.files, m_state.valueSets.at(selection).label());
         if (!saved && !m_saveFailureShown) {
             m_saveFailureShown = true;
             platform().ErrorBox(
                 QStringLiteral("The chosen value set could not be saved in\n%1:\n%2.")
-                    .arg(QString::fromStdString(file.string()),
+                    .arg(QString::fromStdString(m_state.files.settingsFile.string()),
                          QString::fromStdString(saved.reason)),
                 QStringLiteral(" Error"));
         }

@@ -30,7 +30,7 @@ public:
 
     // A window "&Select circuit" can open, by its class name ("TForm2").
     void RegisterWindow(std::string_view className, QWidget* window);
-    QWidget* registeredWindow(std::string_view className) const;
+    QWidget* registeredWindow(std::string_view className) const override;
 
     int catalogueIndex() const { return m_index; }
 

@@ -32,8 +32,18 @@ enum class SolverId {
     DividerParallelTripleTop,
     DividerParallelSeriesTop,
     DividerParallelPairs,
-    NodeDivider,
+    NodeDivider3,
+    NodeDivider4,
+    NodeDivider5,
+    NodeDivider6,
     Star,
+    // The other star circuits; Star above is the one of single resistors.
+    StarSeriesFirst,
+    StarParallelFirst,
+    StarParallelPairs,
+    StarSeriesParallelPairs,
+    StarSeriesPairs,
+    StarAllParallel,
 };
 
 struct CatalogueEntry {

@@ -31,6 +31,13 @@ using SolveFunction = SolveOutcome (*)(const CatalogueEntry& entry, const SolveI
                                        std::span<const ValueTable> tables,
                                        const SearchContext& ctx);
 
+// Inputs each of which may be left out, of which an entry needs some given
+// all the same (the node chains: one or both inner node voltages).
+struct InputChoice {
+    std::span<const InputId> inputs; // empty: the family has no such rule
+    int (*needed)(const CatalogueEntry& entry) = nullptr;
+};
+
 struct FamilyDescription {
     Family family;
     // The inputs in the order the windows read them; empty for a family
@@ -43,6 +50,16 @@ struct FamilyDescription {
     std::span<const ResultId> results; // in the order they are shown
     StatusText invalidInput;           // status 1
     StatusText noSolution;             // status 2
+    // The inputs come from a dialog that only beeps: each number is read
+    // by the dialogs' rule (at most kDialogNumberLength characters), and a
+    // text that is not a number, or an input that is missing, never reaches
+    // the search. The command line refuses such a call as a usage error
+    // naming the option.
+    bool inputsFromDialog = false;
+    InputChoice choice = {};
+    // The command-line command that serves a family without a search
+    // ("colour"); empty for the families that solve runs.
+    std::string_view command = {};
 };
 
 const FamilyDescription& Describe(Family family);

@@ -4,6 +4,9 @@
 // the windows' boxes and the command line's options fill, and the rules by
 // which their texts are read.
 
+#include "search/node_dividers.h"
+#include "search/star_searches.h"
+
 #include <array>
 #include <cstddef>
 #include <span>
@@ -30,8 +33,13 @@ struct DividerInput {
     double rmax = 0;
 };
 
+// The node-voltage dividers read a NodeVoltageInput (search/node_dividers.h).
+// The star circuits read StarInput (search/star_searches.h): two operating
+// cases U0..U3 and the range of branch 1.
+
 // The inputs of any calculator, already read; monostate before anything is.
-using SolveInputs = std::variant<std::monostate, ResistanceInput, DividerInput>;
+using SolveInputs =
+    std::variant<std::monostate, ResistanceInput, DividerInput, NodeVoltageInput, StarInput>;
 
 // ---- the named inputs -----------------------------------------------------------
 
@@ -42,6 +50,9 @@ enum class InputId {
     U3,
     RMax,
     RMin,
+    U4,
+    Case1, // U0, U1, U2, U3 of the first operating case of a star
+    Case2, // ... and of the second
 };
 
 // What an input is called: the command line's option is "--" + name.
@@ -66,6 +77,12 @@ enum class InputRule {
     Number,        // any number; empty is invalid (the range is left to the search)
     NumberOrEmpty, // any number; empty reads as 0 and "not given"
 };
+
+// The longest number an input dialog reads, after trimming: a longer text is
+// refused like any other that is no number, never cut to fit, since a cut
+// can leave a different number ("0.00...01" cut to "0.00...0"). Every
+// double can be written exactly in far fewer characters (at most 24).
+inline constexpr std::size_t kDialogNumberLength = 63;
 
 // Stores the numbers read for one input into the family's record (given is
 // false for an empty NumberOrEmpty input).

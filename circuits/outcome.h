@@ -34,7 +34,10 @@ enum class ResultId {
     Bigger,       // its bigger neighbour
     Resistance,   // the resistance the chosen values give
     ErrorPercent, // its error against the target, in percent
-    U2,           // the output voltage the chosen values give
+    U2,           // the output voltage (node U2) the chosen values give
+    U3,           // the voltage of node U3 the chosen values give
+    U0Case1,      // the star-point voltage the chosen values give in case 1
+    U0Case2,      // ... and in case 2
 };
 
 struct ResultInfo {
@@ -53,7 +56,10 @@ struct ResultValue {
 
 struct SolveOutcome {
     SearchStatus status = SearchStatus::InvalidInput;
-    std::vector<double> values;       // chosen values, R1 first; empty unless Found
+    // The values the search wrote, R1 first: the chosen ones when Found;
+    // empty where the search writes none (the node chains, and a star scan
+    // that found nothing, write 0.0 for every resistor).
+    std::vector<double> values;
     std::vector<ResultValue> results; // derived results; empty unless Found
     // The result, when the outcome has it (a single resistor at the top of
     // its table has no bigger neighbour).

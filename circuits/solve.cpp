@@ -27,16 +27,19 @@ std::string_view TextOf(std::span<const InputText> texts, InputId id) {
     return {};
 }
 
-// One number of an input; empty text is handled by the caller.
-bool ReadNumber(InputRule rule, std::string_view text, double& out) {
+// One number of an input; empty text is handled by the caller. A number
+// typed into a dialog also keeps to the dialogs' length.
+bool ReadNumber(InputRule rule, bool fromDialog, std::string_view text, double& out) {
+    if (fromDialog && TrimBlanksAndControls(text).size() > kDialogNumberLength)
+        return false;
     if (rule == InputRule::Resistance)
         return ParseResistance(text, out) == ResistanceStatus::Ok;
     return ParseNumber(text, out) == NumberStatus::Number;
 }
 
 // The numbers of one input: as many as the input holds, separated by commas.
-bool ReadInput(const InputField& field, std::string_view text, std::span<double> numbers,
-               bool& given) {
+bool ReadInput(const InputField& field, bool fromDialog, std::string_view text,
+               std::span<double> numbers, bool& given) {
     given = !TrimBlanksAndControls(text).empty();
     if (!given) {
         for (double& n : numbers)
@@ -47,11 +50,18 @@ bool ReadInput(const InputField& field, std::string_view text, std::span<double>
         const std::size_t comma = i + 1 < numbers.size() ? text.find(',') : text.npos;
         if (i + 1 < numbers.size() && comma == text.npos)
             return false; // too few numbers
-        if (!ReadNumber(field.rule, text.substr(0, comma), numbers[i]))
+        if (!ReadNumber(field.rule, fromDialog, text.substr(0, comma), numbers[i]))
             return false;
         text = comma == text.npos ? std::string_view{} : text.substr(comma + 1);
     }
     return true;
+}
+
+using NumberRoom = std::array<double, kMaxNumbersPerInput>;
+
+// The part of room that the numbers of one input take.
+std::span<double> NumbersOf(const InputField& field, NumberRoom& room) {
+    return std::span(room).first(static_cast<std::size_t>(Info(field.id).numbers));
 }
 
 // Every resistor has a table, and the searches read at least the first
@@ -67,20 +77,40 @@ bool TablesFit(const CatalogueEntry& entry, std::span<const ValueTable> tables) 
 
 } // namespace
 
+bool ReadDialogNumber(std::string_view text, double& out) {
+    return ReadNumber(InputRule::Number, true, text, out);
+}
+
+bool InputTextValid(const FamilyDescription& family, const InputField& field,
+                    std::string_view text) {
+    NumberRoom room{};
+    bool given = false;
+    return ReadInput(field, family.inputsFromDialog, text, NumbersOf(field, room), given);
+}
+
+int InputsGiven(std::span<const InputId> ids, std::span<const InputText> texts) {
+    int given = 0;
+    for (const InputId id : ids)
+        given += TrimBlanksAndControls(TextOf(texts, id)).empty() ? 0 : 1;
+    return given;
+}
+
 bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out) {
-    const auto& fields = FamilyOf(entry).inputs;
-    if (fields.empty())
+    const FamilyDescription& family = FamilyOf(entry);
+    if (family.inputs.empty())
+        return false;
+    const InputChoice& choice = family.choice;
+    if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry))
         return false;
     SolveInputs in;
     // The first input that fails ends the reading, as in the windows.
-    for (const auto& field : fields) {
-        std::array<double, kMaxNumbersPerInput> numbers{};
-        const auto used =
-            std::span(numbers).first(static_cast<std::size_t>(Info(field.id).numbers));
+    for (const auto& field : family.inputs) {
+        NumberRoom room{};
+        const std::span<double> numbers = NumbersOf(field, room);
         bool given = false;
-        if (!ReadInput(field, TextOf(texts, field.id), used, given))
+        if (!ReadInput(field, family.inputsFromDialog, TextOf(texts, field.id), numbers, given))
             return false;
-        field.store(in, used, given);
+        field.store(in, numbers, given);
     }
     out = in;
     return true;

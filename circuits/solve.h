@@ -14,10 +14,26 @@ struct InputText {
 };
 
 // Reads the inputs of an entry in the order its family lists them, each by
-// its rule and the whole-text rule. False on the first failure (the windows
-// then show the family's invalid-input text), and for a family without
-// named inputs.
+// its rule and the whole-text rule, and for a family whose inputs come from
+// a dialog by the dialogs' rule as well (ReadDialogNumber). False on the
+// first failure (the windows then show the family's invalid-input text),
+// when fewer of the family's choice of inputs are given than the entry
+// needs, and for a family without named inputs.
 bool ParseInputs(const CatalogueEntry& entry, std::span<const InputText> texts, SolveInputs& out);
+
+// Whether the text of one input of the family reads as ParseInputs reads
+// it: the command line names the input that does not.
+bool InputTextValid(const FamilyDescription& family, const InputField& field,
+                    std::string_view text);
+
+// How many of the inputs hold more than blanks.
+int InputsGiven(std::span<const InputId> ids, std::span<const InputText> texts);
+
+// One number typed into a box of an input dialog: the trimmed text is not
+// empty, at most kDialogNumberLength characters long and a number by the
+// whole-text rule. The dialogs read every box by this, and ParseInputs
+// every number of a family whose inputs come from a dialog.
+bool ReadDialogNumber(std::string_view text, double& out);
 
 // Runs the entry's search on one table per resistor (in resistor order)
 // through its family's solve function. Invalid input when the number of

@@ -23,5 +23,9 @@ SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in,
                              std::span<const ValueTable> tables, const SearchContext& ctx);
 SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in,
                           std::span<const ValueTable> tables, const SearchContext& ctx);
+SolveOutcome SolveNodeChain(const CatalogueEntry& entry, const SolveInputs& in,
+                            std::span<const ValueTable> tables, const SearchContext& ctx);
+SolveOutcome SolveStar(const CatalogueEntry& entry, const SolveInputs& in,
+                       std::span<const ValueTable> tables, const SearchContext& ctx);
 
 } // namespace ohmtrim::detail

@@ -18,10 +18,8 @@ using cli::UsageError;
 
 // The commands, in the order the help lists them.
 std::unique_ptr<Command> (*const kCommands[])() = {
-    &cli::MakeSetsCommand,
-    &cli::MakeValuesCommand,
-    &cli::MakeNearestCommand,
-    &cli::MakeSolveCommand,
+    &cli::MakeSetsCommand,  &cli::MakeValuesCommand, &cli::MakeNearestCommand,
+    &cli::MakeSolveCommand, &cli::MakeColourCommand,
 };
 
 struct ParsedCommand {

@@ -30,5 +30,6 @@ std::unique_ptr<Command> MakeSetsCommand();
 std::unique_ptr<Command> MakeValuesCommand();
 std::unique_ptr<Command> MakeNearestCommand();
 std::unique_ptr<Command> MakeSolveCommand();
+std::unique_ptr<Command> MakeColourCommand();
 
 } // namespace ohmtrim::cli

@@ -23,6 +23,8 @@ public:
 private:
     static void PrintJson(std::ostream& out, const ProgramState& state);
     static void PrintHuman(std::ostream& out, const ProgramState& state);
+    static std::string DirectoriesRead(const ProgramState& state);
+    static std::string FileShown(const ProgramState& state, const LoadedSet& set);
 };
 
 int SetsCommand::Run(Session& session) {
@@ -52,13 +54,16 @@ void SetsCommand::PrintJson(std::ostream& out, const ProgramState& state) {
           << ",\"error\":" << json::String(list.failures[i].error) << "}";
     o << "],\"skipped\":" << list.skipped << ",\"preselected\":"
       << (state.preselected >= 0 ? json::String(list.at(state.preselected).label()) : "null")
-      << ",\"relTol\":" << json::Number(state.settings.relTol) << "}\n";
+      << ",\"relTol\":" << json::Number(state.settings.relTol) << ",\"directories\":[";
+    for (std::size_t i = 0; i < list.directories.size(); ++i)
+        o << (i ? "," : "") << json::String(list.directories[i].string());
+    o << "],\"settingsFile\":" << json::String(state.files.settingsFile.string()) << "}\n";
     out << o.str();
 }
 
 void SetsCommand::PrintHuman(std::ostream& out, const ProgramState& state) {
     const auto& list = state.valueSets;
-    out << "Value sets in " << state.directory.string() << " (list order):\n";
+    out << "Value sets in " << DirectoriesRead(state) << " (list order):\n";
     for (int i = 0; i < list.size(); ++i) {
         const auto& s = list.at(i);
         std::string extras;
@@ -68,7 +73,7 @@ void SetsCommand::PrintHuman(std::ostream& out, const ProgramState& state) {
             extras += " open";
         out << "  " << Pad(s.label(), 6) << Pad(std::to_string(s.count()) + " values", 12)
             << Pad(extras.empty() ? "" : extras.substr(1), 12)
-            << list.sets[static_cast<std::size_t>(i)].file << "\n";
+            << FileShown(state, list.sets[static_cast<std::size_t>(i)]) << "\n";
     }
     if (list.size() == 0)
         out << "  (none)\n";
@@ -83,6 +88,27 @@ void SetsCommand::PrintHuman(std::ostream& out, const ProgramState& state) {
     out << "Preselected: "
         << (state.preselected >= 0 ? list.at(state.preselected).label() : "(none)") << "\n";
     out << "Relative tolerance: " << FormatValue(state.settings.relTol) << "\n";
+    const auto read = state.files.SettingsToRead();
+    out << "Settings file: " << state.files.settingsFile.string();
+    if (read != state.files.settingsFile)
+        out << " (not written yet; " << read.string() << " is read)";
+    out << "\n";
+}
+
+std::string SetsCommand::DirectoriesRead(const ProgramState& state) {
+    const auto& dirs = state.valueSets.directories;
+    if (dirs.empty())
+        return state.directory.string();
+    std::string text;
+    for (std::size_t i = 0; i < dirs.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == dirs.size() ? " and " : ", ") + dirs[i].string();
+    return text;
+}
+
+// A file of the program directory by its name; a user's file, which may take
+// the place of a shipped one, by its whole path.
+std::string SetsCommand::FileShown(const ProgramState& state, const LoadedSet& set) {
+    return set.directory == state.directory ? set.file : (set.directory / set.file).string();
 }
 
 class ValuesCommand final : public Command {

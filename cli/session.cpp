@@ -88,7 +88,9 @@ const ProgramState& Session::Load() {
     const std::filesystem::directory_iterator probe(directory, ec);
     if (ec)
         throw InputError{"cannot read the directory " + directory.string() + ": " + ec.message()};
-    m_state = LoadProgramState(directory);
+    // --dir names exactly the directory to read; the program's own may be
+    // an installed copy with per-user files.
+    m_state = dir ? LoadProgramState(directory) : LoadProgramState(LocateProgramFiles(directory));
     if (m_relTol)
         m_state.settings.relTol = *m_relTol;
     return m_state;
@@ -203,16 +205,24 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
         return json::String(Info(id).key) + ":" + (value ? json::Number(*value) : "null");
     };
     if (solveForm) {
-        if (found) {
+        // The values a search wrote also without finding (the node chains
+        // clear theirs to 0.0, a star scan that found nothing writes 0.0 to
+        // every one); null where it wrote none; results only with a found one.
+        if (!outcome.values.empty()) {
             o << ",\"values\":[";
             for (std::size_t i = 0; i < outcome.values.size(); ++i)
                 o << (i ? "," : "") << json::Number(outcome.values[i]);
-            o << "],\"results\":{";
+            o << "]";
+        } else {
+            o << ",\"values\":null";
+        }
+        if (found) {
+            o << ",\"results\":{";
             for (std::size_t i = 0; i < family.results.size(); ++i)
                 o << (i ? "," : "") << result(family.results[i]);
             o << "}";
         } else {
-            o << ",\"values\":null,\"results\":null";
+            o << ",\"results\":null";
         }
     } else if (found) {
         for (const ResultId id : family.results)

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <span>
 #include <sstream>
 
 namespace ohmtrim::cli {
@@ -21,25 +22,54 @@ bool MayBeLeftOut(InputRule rule) {
     return rule == InputRule::NumberOrEmpty;
 }
 
+// "--u2 or --u3".
+std::string ChoiceText(std::span<const InputId> ids, std::string_view separator) {
+    std::string text;
+    for (const InputId id : ids)
+        text += (text.empty() ? "" : std::string(separator)) + OptionOf(id);
+    return text;
+}
+
 // How an entry is called, for the help: "--sets L1,L2 --target R".
 std::string EntryUsage(const CatalogueEntry& entry) {
     const FamilyDescription& family = FamilyOf(entry);
     if (family.solve == nullptr || family.inputs.empty())
-        return "(not from the command line yet)";
+        return family.command.empty()
+                   ? std::string("(not from the command line)")
+                   : "see 'ohmtrim-cli " + std::string(family.command) + " --help'";
     std::string usage = "--sets L1";
     for (int k = 2; k <= entry.resistors; ++k)
         usage += ",L" + std::to_string(k);
+    const InputChoice& choice = family.choice;
+    const bool allChosenNeeded =
+        !choice.inputs.empty() && choice.needed(entry) == static_cast<int>(choice.inputs.size());
     for (const InputField& field : family.inputs) {
         const std::string option = OptionOf(field.id) + " " + std::string(Info(field.id).valueName);
-        usage += MayBeLeftOut(field.rule) ? " [" + option + "]" : " " + option;
+        const bool chosen =
+            std::find(choice.inputs.begin(), choice.inputs.end(), field.id) != choice.inputs.end();
+        const bool optional = MayBeLeftOut(field.rule) && !(chosen && allChosenNeeded);
+        usage += optional ? " [" + option + "]" : " " + option;
     }
+    if (!choice.inputs.empty() && !allChosenNeeded)
+        usage += " (at least one of " + ChoiceText(choice.inputs, ", ") + ")";
     return usage;
+}
+
+// What an option of a dialog's input needs: "option --rmin needs a
+// number" or "option --case1 needs 4 numbers separated by commas
+// (U0,U1,U2,U3)".
+std::string NeedsNumbers(InputId id) {
+    const InputInfo& info = Info(id);
+    if (info.numbers == 1)
+        return "option " + OptionOf(id) + " needs a number";
+    return "option " + OptionOf(id) + " needs " + std::to_string(info.numbers) +
+           " numbers separated by commas (" + std::string(info.valueName) + ")";
 }
 
 std::string EntriesHelp() {
     std::ostringstream o;
-    o << "Catalogue entries (an input in brackets may be left out; an omitted voltage counts "
-         "as 0):\n";
+    o << "Catalogue entries (an input in brackets may be left out; an omitted divider voltage "
+         "counts as 0, an omitted node voltage as not given):\n";
     for (const CatalogueEntry& entry : Catalogue())
         o << Pad((entry.index < 10 ? "   " : "  ") + std::to_string(entry.index), 6)
           << entry.circuit << "\n      " << EntryUsage(entry) << "\n";
@@ -112,6 +142,7 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
         if (option->count() > 1)
             throw UsageError{"option " + OptionOf(id) + " given twice"};
     }
+    const FamilyDescription& family = FamilyOf(entry);
     for (const InputField& field : fields) {
         const auto it = std::find_if(m_inputs.begin(), m_inputs.end(),
                                      [&](const auto& input) { return input.first == field.id; });
@@ -120,7 +151,22 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
                 throw UsageError{name + " needs " + OptionOf(field.id)};
             continue;
         }
-        texts.push_back({field.id, it->second->results().front()});
+        const std::string& text = it->second->results().front();
+        // What an input dialog refuses with a beep is a mistake in the
+        // command: nothing is searched.
+        if (family.inputsFromDialog && !InputTextValid(family, field, text))
+            throw UsageError{NeedsNumbers(field.id)};
+        texts.push_back({field.id, text});
+    }
+    const InputChoice& choice = family.choice;
+    if (!choice.inputs.empty() && InputsGiven(choice.inputs, texts) < choice.needed(entry)) {
+        if (choice.needed(entry) < static_cast<int>(choice.inputs.size()))
+            throw UsageError{name + " needs " + ChoiceText(choice.inputs, " or ")};
+        std::vector<InputId> missing;
+        for (const InputId id : choice.inputs)
+            if (InputsGiven(std::span(&id, 1), texts) == 0)
+                missing.push_back(id);
+        throw UsageError{name + " needs " + ChoiceText(missing, " and ")};
     }
     return texts;
 }
@@ -145,9 +191,11 @@ int SolveCommand::Run(Session& session) {
     const CatalogueEntry& entry = Entry();
     const FamilyDescription& family = FamilyOf(entry);
     if (family.solve == nullptr || family.inputs.empty())
-        throw UsageError{"entry " + std::to_string(entry.index) + " (" +
-                         std::string(entry.circuit) +
-                         ") cannot be solved from the command line yet"};
+        throw UsageError{
+            "entry " + std::to_string(entry.index) + " (" + std::string(entry.circuit) + ") " +
+            (family.command.empty()
+                 ? std::string("cannot be solved from the command line")
+                 : "is served by 'ohmtrim-cli " + std::string(family.command) + "', not by solve")};
     // The texts live in the options, which outlive the run.
     const std::vector<InputText> texts = Inputs(entry);
     if (m_sets.empty())

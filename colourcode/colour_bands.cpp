@@ -1,5 +1,7 @@
 #include "colourcode/colour_bands.h"
 
+#include "valuesets/text.h"
+
 #include <array>
 #include <cstddef>
 
@@ -75,21 +77,6 @@ constexpr BandList kFourBands[] = {BandList::FirstDigit, BandList::SecondDigit,
                                    BandList::Multiplier, BandList::Tolerance};
 constexpr BandList kFiveBands[] = {BandList::FirstDigit, BandList::SecondDigit,
                                    BandList::ThirdDigit, BandList::Multiplier, BandList::Tolerance};
-
-// Band names are plain ASCII; no locale enters the comparison.
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Index of a real colour (not "not known") in a list, as a 0-based position
 // into that list's values; nullopt otherwise.

@@ -2,8 +2,6 @@
 
 #include "valuesets/number.h"
 
-#include <array>
-#include <cstdio>
 #include <optional>
 
 namespace ohmtrim {
@@ -225,15 +223,7 @@ ColourGoStatus PressColourGo(ColourCodeState& state) {
 }
 
 std::string FormatColourValue(double v) {
-    // Any double fits: a blank, a sign, ten digits, a point and a
-    // five-character exponent are well below the buffer.
-    std::array<char, 64> buf{};
-    const int n = std::snprintf(buf.data(), buf.size(), " %-15.10G", v);
-    if (n < 0)
-        return {};
-    const auto length =
-        static_cast<std::size_t>(n) < buf.size() ? static_cast<std::size_t>(n) : buf.size() - 1;
-    return std::string(buf.data(), length);
+    return FormatDouble(" %-15.10G", v);
 }
 
 std::string FormatColourResistance(double v) {

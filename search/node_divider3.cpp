@@ -1,48 +1,34 @@
 #include "search/node_dividers.h"
 
+#include "search/input_checks.h"
 #include "search/node_divider_scan.h"
 #include "search/pair_searches.h"
 #include "valuesets/lookups.h"
-#include "valuesets/number.h"
 
 #include <cmath>
+#include <span>
 
 namespace ohmtrim {
 
 namespace detail {
 
 // The range first, then the voltages, in the order the user should hear
-// about problems. Each test is written so that a NaN fails it. A span
-// U1 - U4 that overflows is refused too: every wanted share is a fraction of
-// it, and with an infinite span they would all read as 0 and the search
-// would aim at the wrong place.
+// about problems. A span U1 - U4 that overflows is refused too: every wanted
+// share is a fraction of it, and with an infinite span they would all read
+// as 0 and the search would aim at the wrong place.
 bool NodeInputValid(const NodeVoltageInput& in, InnerNodes nodes) {
-    if (!(in.RMin >= kMinResistance))
+    if (!ResistanceRangeValid(in.RMin, in.RMax))
         return false;
-    if (!(in.RMax <= kMaxResistance))
-        return false;
-    if (!(in.RMin < in.RMax))
-        return false;
-    const double m = kVoltageMargin;
-    bool falling = false;
-    bool rising = false;
-    switch (nodes) {
-    case InnerNodes::Both:
-        falling = in.U2 + m < in.U1 && in.U3 + m < in.U2 && in.U4 + m < in.U3;
-        rising = in.U1 + m < in.U2 && in.U2 + m < in.U3 && in.U3 + m < in.U4;
-        break;
-    case InnerNodes::U2Only:
-        falling = in.U2 + m < in.U1 && in.U4 + m < in.U2;
-        rising = in.U1 + m < in.U2 && in.U2 + m < in.U4;
-        break;
-    case InnerNodes::U3Only:
-        falling = in.U3 + m < in.U1 && in.U4 + m < in.U3;
-        rising = in.U1 + m < in.U3 && in.U3 + m < in.U4;
-        break;
-    }
-    if (!falling && !rising)
-        return false;
-    return std::isfinite(in.U1 - in.U4);
+    // A node that was not given is not looked at.
+    const double both[] = {in.U1, in.U2, in.U3, in.U4};
+    const double upper[] = {in.U1, in.U2, in.U4};
+    const double lower[] = {in.U1, in.U3, in.U4};
+    std::span<const double> used = both;
+    if (nodes == InnerNodes::U2Only)
+        used = upper;
+    else if (nodes == InnerNodes::U3Only)
+        used = lower;
+    return StrictlyMonotonic(used) && std::isfinite(in.U1 - in.U4);
 }
 
 } // namespace detail

@@ -8,23 +8,6 @@ namespace ohmtrim {
 
 namespace {
 
-enum class Branch { Single, Series, Parallel };
-
-// The branches 1, 2, 3 of each circuit, in StarCircuit order.
-constexpr std::array<std::array<Branch, 3>, 7> kShapes{{
-    {Branch::Single, Branch::Single, Branch::Single},
-    {Branch::Series, Branch::Single, Branch::Single},
-    {Branch::Parallel, Branch::Single, Branch::Single},
-    {Branch::Single, Branch::Parallel, Branch::Parallel},
-    {Branch::Single, Branch::Series, Branch::Parallel},
-    {Branch::Single, Branch::Series, Branch::Series},
-    {Branch::Parallel, Branch::Parallel, Branch::Parallel},
-}};
-
-const std::array<Branch, 3>& ShapeOf(StarCircuit circuit) {
-    return kShapes[static_cast<std::size_t>(circuit)];
-}
-
 double Parallel(double x, double y) {
     return x * y / (x + y);
 }
@@ -32,7 +15,8 @@ double Parallel(double x, double y) {
 } // namespace
 
 StarNetwork StarNetworkOf(StarCircuit circuit, std::span<const double> r) {
-    if (r.size() < static_cast<std::size_t>(StarResistorCount(circuit))) {
+    const int count = StarResistorCount(circuit);
+    if (count == 0 || r.size() < static_cast<std::size_t>(count)) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         return {nan, nan, nan, nan, nan, nan};
     }
@@ -46,16 +30,16 @@ StarNetwork StarNetworkOf(StarCircuit circuit, std::span<const double> r) {
     std::array<double, 3> b{};
     std::size_t next = 0;
     for (std::size_t m = 0; m < 3; ++m) {
-        switch (ShapeOf(circuit)[m]) {
-        case Branch::Single:
+        switch (StarBranches(circuit)[m]) {
+        case StarBranch::Single:
             b[m] = r[next];
             next += 1;
             break;
-        case Branch::Series:
+        case StarBranch::Series:
             b[m] = r[next] + r[next + 1];
             next += 2;
             break;
-        case Branch::Parallel:
+        case StarBranch::Parallel:
             b[m] = Parallel(r[next], r[next + 1]);
             next += 2;
             break;

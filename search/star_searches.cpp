@@ -358,21 +358,36 @@ SearchStatus FindStarAllParallel(const StarInput& in, const double* t1, int n1, 
                       {&out1, &out2, &out3, &out4, &out5, &out6}, ctx);
 }
 
+namespace {
+
+// The branches of each circuit, in StarCircuit order.
+constexpr std::array<std::array<StarBranch, 3>, 7> kBranches{{
+    {StarBranch::Single, StarBranch::Single, StarBranch::Single},
+    {StarBranch::Series, StarBranch::Single, StarBranch::Single},
+    {StarBranch::Parallel, StarBranch::Single, StarBranch::Single},
+    {StarBranch::Single, StarBranch::Parallel, StarBranch::Parallel},
+    {StarBranch::Single, StarBranch::Series, StarBranch::Parallel},
+    {StarBranch::Single, StarBranch::Series, StarBranch::Series},
+    {StarBranch::Parallel, StarBranch::Parallel, StarBranch::Parallel},
+}};
+
+bool Known(StarCircuit circuit) {
+    return static_cast<std::size_t>(circuit) < kBranches.size();
+}
+
+} // namespace
+
+const std::array<StarBranch, 3>& StarBranches(StarCircuit circuit) {
+    return kBranches[Known(circuit) ? static_cast<std::size_t>(circuit) : 0];
+}
+
 int StarResistorCount(StarCircuit circuit) {
-    switch (circuit) {
-    case StarCircuit::Singles:
-        return 3;
-    case StarCircuit::SeriesFirst:
-    case StarCircuit::ParallelFirst:
-        return 4;
-    case StarCircuit::ParallelPairs:
-    case StarCircuit::SeriesParallelPairs:
-    case StarCircuit::SeriesPairs:
-        return 5;
-    case StarCircuit::AllParallel:
-        return 6;
-    }
-    return 0;
+    if (!Known(circuit))
+        return 0;
+    int count = 0;
+    for (const StarBranch b : StarBranches(circuit))
+        count += b == StarBranch::Single ? 1 : 2;
+    return count;
 }
 
 SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const StarTable> tables,

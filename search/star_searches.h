@@ -2,6 +2,7 @@
 
 #include "search/search_context.h"
 
+#include <array>
 #include <span>
 
 namespace ohmtrim {
@@ -83,7 +84,18 @@ enum class StarCircuit {
     AllParallel,         // FindStarAllParallel: R1//R2 / R3//R4 / R5//R6
 };
 
-// Number of resistors of a star circuit, 3 to 6.
+// What one branch of a star circuit is made of.
+enum class StarBranch {
+    Single,   // one resistor
+    Series,   // two resistors in series, a+b
+    Parallel, // two resistors in parallel, a//b
+};
+
+// Branches 1, 2 and 3 of a star circuit (of the first for an unknown value).
+const std::array<StarBranch, 3>& StarBranches(StarCircuit circuit);
+
+// Number of resistors of a star circuit, 3 to 6: one per single branch,
+// two per pair.
 int StarResistorCount(StarCircuit circuit);
 
 // One value table: ascending values and their count.

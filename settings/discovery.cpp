@@ -3,6 +3,7 @@
 #include "valuesets/text.h"
 
 #include <algorithm>
+#include <map>
 #include <system_error>
 
 namespace ohmtrim {
@@ -26,17 +27,33 @@ void OrderValueSets(std::vector<LoadedSet>& sets) {
 }
 
 ValueSetList DiscoverValueSets(const std::filesystem::path& dir, std::size_t maxSets) {
+    return DiscoverValueSets(std::vector<std::filesystem::path>{dir}, maxSets);
+}
+
+ValueSetList DiscoverValueSets(const std::vector<std::filesystem::path>& dirs,
+                               std::size_t maxSets) {
     ValueSetList list;
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError))
+    // Each name with the directory that holds it; a later directory's file
+    // takes the place of an earlier one of the same name.
+    std::map<std::string, std::filesystem::path> found;
+    for (const auto& dir : dirs) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(dir, ec);
+        if (ec)
             continue;
-        std::string name = it->path().filename().string();
-        if (HasValExtension(name))
-            names.push_back(std::move(name));
+        list.directories.push_back(dir);
+        for (const std::filesystem::directory_iterator end{}; !ec && it != end; it.increment(ec)) {
+            std::error_code typeError;
+            if (it->is_directory(typeError))
+                continue;
+            std::string name = it->path().filename().string();
+            if (HasValExtension(name))
+                found.insert_or_assign(std::move(name), dir);
+        }
     }
+    std::vector<std::string> names;
+    for (const auto& entry : found)
+        names.push_back(entry.first);
     // The order of a directory listing is the file system's business; sort by
     // name without regard to case (exact text breaks ties) so that every
     // machine loads the same files in the same order.
@@ -50,9 +67,10 @@ ValueSetList DiscoverValueSets(const std::filesystem::path& dir, std::size_t max
             list.skipped = names.size() - i;
             break;
         }
+        const auto& dir = found.at(name);
         auto set = std::make_unique<ResistorSet>();
         if (set->Load(dir / name))
-            list.sets.push_back({std::move(set), name});
+            list.sets.push_back({std::move(set), name, dir});
         else
             list.failures.push_back({name, set->errorText()});
     }
@@ -70,10 +88,15 @@ int PreselectIndex(const ValueSetList& list, std::string_view preferred) {
 }
 
 ProgramState LoadProgramState(const std::filesystem::path& dir) {
+    return LoadProgramState(PortableFiles(dir));
+}
+
+ProgramState LoadProgramState(const ProgramFiles& files) {
     ProgramState state;
-    state.directory = dir;
-    state.settings = ReadSettings(dir / kSettingsFileName);
-    state.valueSets = DiscoverValueSets(dir);
+    state.directory = files.directory;
+    state.files = files;
+    state.settings = ReadSettings(files.SettingsToRead());
+    state.valueSets = DiscoverValueSets(files.valueSetDirectories);
     state.preselected = PreselectIndex(state.valueSets, state.settings.preferredLabel);
     return state;
 }

@@ -1,6 +1,8 @@
 #include "valuesets/number.h"
 
+#include <array>
 #include <charconv>
+#include <cstdio>
 #include <cstddef>
 #include <cstdint>
 #include <system_error>
@@ -130,6 +132,21 @@ bool MatchGrammar(std::string_view s, Shape& shape) {
 }
 
 } // namespace
+
+std::string FormatDouble(const char* format, double v) {
+    // The program's formats stay far below the buffer; a longer result is
+    // formatted again into a string of its size rather than cut.
+    std::array<char, 64> buf{};
+    const int n = std::snprintf(buf.data(), buf.size(), format, v);
+    if (n < 0)
+        return {};
+    const auto length = static_cast<std::size_t>(n);
+    if (length < buf.size())
+        return std::string(buf.data(), length);
+    std::string text(length, '\0');
+    std::snprintf(text.data(), length + 1, format, v);
+    return text;
+}
 
 std::string_view TrimBlanksAndTabs(std::string_view text) {
     return Trim(text, IsBlankOrTab);

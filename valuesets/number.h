@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace ohmtrim {
@@ -15,6 +16,11 @@ enum class NumberStatus {
     NotANumber, // empty, trailing characters, "inf", "nan", hex, "4,7", "1k" ...
     Overflow,   // a well-formed number too large for a double (1e400)
 };
+
+// One double through a C format with a single conversion ("%-15.6G",
+// " %-15.10G"), the text whole however long it gets. Formatting follows the
+// C locale's decimal point, which the programs set at start.
+std::string FormatDouble(const char* format, double v);
 
 // Removes leading and trailing blanks and tabs (what the profile reader strips).
 std::string_view TrimBlanksAndTabs(std::string_view text);

@@ -2,11 +2,15 @@
 
 #include "platform/fonts.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -18,6 +22,21 @@ namespace ohmtrim {
 namespace {
 
 const QColor kResultTextColour(96, 96, 96);
+
+QWidget* CreateRadioGroup(QWidget& parent, const ControlSpec& row) {
+    const QStringList parts = ToQString(row.caption).split(QLatin1Char(kRadioItemSeparator));
+    auto* group = new QGroupBox(parts.front(), &parent);
+    group->setGeometry(row.left, row.top, row.width, row.height);
+    auto* layout = new QGridLayout(group);
+    auto* buttons = new QButtonGroup(group);
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        auto* button = new QRadioButton(parts[i], group);
+        button->setChecked(i == 1);
+        buttons->addButton(button, static_cast<int>(i - 1));
+        layout->addWidget(button, 0, static_cast<int>(i - 1));
+    }
+    return group;
+}
 
 QWidget* CreateControl(QWidget& parent, const ControlSpec& row) {
     const QString caption = ToQString(row.caption);
@@ -50,7 +69,8 @@ QWidget* CreateControl(QWidget& parent, const ControlSpec& row) {
         edit->setGeometry(row.left, row.top, row.width, row.height);
         return edit;
     }
-    case ControlKind::ValueSet: {
+    case ControlKind::ValueSet:
+    case ControlKind::List: {
         auto* combo = new QComboBox(&parent);
         combo->setEditable(false);
         combo->setGeometry(row.left, row.top, row.width, row.height);
@@ -62,6 +82,8 @@ QWidget* CreateControl(QWidget& parent, const ControlSpec& row) {
         button->setGeometry(row.left, row.top, row.width, row.height);
         return button;
     }
+    case ControlKind::RadioGroup:
+        return CreateRadioGroup(parent, row);
     }
     return nullptr;
 }
@@ -77,7 +99,13 @@ void BuildControls(QWidget& parent, std::span<const ControlSpec> table) {
             w->setFont(UiFont(20));
         if (row.helpContext > 0)
             SetHelpContext(*w, row.helpContext);
-        if (row.tabOrder == kNoTab) {
+        if (row.kind == ControlKind::RadioGroup) {
+            // The frame takes no focus; its buttons do.
+            w->setFocusPolicy(Qt::NoFocus);
+            if (row.tabOrder != kNoTab)
+                for (auto* button : w->findChildren<QRadioButton*>())
+                    chain.emplace_back(row.tabOrder, button);
+        } else if (row.tabOrder == kNoTab) {
             w->setFocusPolicy(Qt::NoFocus);
         } else {
             w->setFocusPolicy(Qt::StrongFocus);

@@ -16,6 +16,11 @@ enum class ControlKind {
     Result,   // disabled edit box the program fills
     ValueSet, // pick-only drop-down list of value-set labels
     Button,   // push button; '&' in the caption marks the accelerator
+    List,     // pick-only drop-down list whose items the window supplies
+    // Framed group of radio buttons side by side. The caption is the title,
+    // then each item, separated by '|' ("Mode|Four Band|Five Band"); the
+    // first item starts checked. Tab reaches the group at its checked button.
+    RadioGroup,
 };
 
 // One row of a window's control table. Geometry is in client pixels; width
@@ -37,6 +42,7 @@ inline constexpr int kNoTab = -1;
 // Heights the windows use for their controls.
 inline constexpr int kBoxHeight = 33;
 inline constexpr int kButtonHeight = 40;
+inline constexpr char kRadioItemSeparator = '|';
 
 // The dynamic property that carries a control's help context.
 inline constexpr const char* kHelpContextProperty = "helpContext";

@@ -2,6 +2,10 @@
 
 #include <QPoint>
 
+#include <string_view>
+
+class QWidget;
+
 namespace ohmtrim {
 
 class Platform;
@@ -28,6 +32,10 @@ public:
     // when hidden and moves its client area here when shown.
     virtual QPoint sharedPosition() const = 0;
     virtual void setSharedPosition(QPoint position) = 0;
+
+    // A window of the program by its class name ("TForm14"); null when the
+    // program has none of that name. Windows that share a dialog find it here.
+    virtual QWidget* registeredWindow(std::string_view className) const = 0;
 
     virtual void showMainWindow() = 0;
     // Closes the main window, which saves the settings and ends the program.

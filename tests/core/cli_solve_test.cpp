@@ -8,6 +8,7 @@
 #include <csignal>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 namespace ohmtrim {
 namespace {
@@ -19,14 +20,15 @@ struct SolveCase {
     const char* name;
     std::vector<std::string> args;
     int status;
-    const char* out;
-    const char* err;
+    std::string out;
+    std::string err;
 };
 
 class CliSolveTest : public ::testing::Test {
 protected:
     CliSolveTest() {
         m_dir.Write("a.val", ValueSetText("A", {"10", "22", "47", "100"}));
+        m_dir.Write("k.val", ValueSetText("K", {"1000"}));
         m_dir.Write("b.val",
                     ValueSetText("B", {"100", "220", "470", "1000", "2200", "4700", "10000"}));
         m_dir.Write("e12.val",
@@ -132,6 +134,215 @@ TEST_F(CliSolveTest, DividerEntries) {
     };
     for (const auto& c : cases)
         Check(c);
+}
+
+// One value of 1000 ohms for every resistor leaves each chain one choice,
+// whose node voltages follow from its sections.
+TEST_F(CliSolveTest, NodeChainEntries) {
+    const std::vector<std::string> both = {"--u1", "9", "--u2", "6", "--u3", "3", "--u4", "0"};
+    const auto args = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const std::string usage = "run 'ohmtrim-cli solve --help' for the usage\n";
+    const SolveCase cases[] = {
+        {"three equal resistors",
+         args({"--json", "solve", "13", "--sets", "K,K,K", "--rmin", "100", "--rmax", "1e5"}, both),
+         0,
+         "{\"entry\":13,\"status\":0,\"message\":null,\"values\":[1000,1000,1000],"
+         "\"results\":{\"u2\":6,\"u3\":3}}\n",
+         ""},
+        {"U3 alone, rising, both node voltages shown",
+         {"solve", "13", "--sets", "K,K,K", "--u1", "0", "--u3", " 6 ", "--u4", "9", "--rmin",
+          "100", "--rmax", "1e5"},
+         0,
+         "R1             1000\nR2             1000\n"
+         "R3             1000\nU2             3\n"
+         "U3             6\n",
+         ""},
+        {"an empty U2 is not given",
+         {"--json", "solve", "14", "--sets", "K,K,K,K", "--u1", "10", "--u2", "", "--u3", "2",
+          "--u4", "0", "--rmin", "100", "--rmax", "1e5"},
+         0,
+         "{\"entry\":14,\"status\":0,\"message\":null,\"values\":[1000,1000,1000,1000],"
+         "\"results\":{\"u2\":6,\"u3\":2}}\n",
+         ""},
+        {"every total below R min: the outputs are cleared",
+         args({"--json", "solve", "13", "--sets", "K,K,K", "--rmin", "5000", "--rmax", "1e5"},
+              both),
+         2,
+         "{\"entry\":13,\"status\":2,\"message\":\"No solution found.\",\"values\":[0,0,0],"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        {"R min x f3 above every R3: nothing written",
+         {"--json", "solve", "13", "--sets", "K,K,K", "--u1", "9", "--u3", "3", "--u4", "0",
+          "--rmin", "1e4", "--rmax", "1e5"},
+         2,
+         "{\"entry\":13,\"status\":2,\"message\":\"No solution found.\",\"values\":null,"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        {"not a number",
+         args({"solve", "13", "--sets", "K,K,K", "--rmin", "100", "--rmax", "12abc"}, both), 64, "",
+         "ohmtrim-cli: option --rmax needs a number\n" + usage},
+        {"no U4",
+         {"solve", "14", "--sets", "K,K,K,K", "--u1", "9", "--u2", "6", "--rmin", "100", "--rmax",
+          "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 14 needs --u4\n" + usage},
+        {"no inner node",
+         {"solve", "13", "--sets", "K,K,K", "--u1", "9", "--u2", " ", "--u4", "0", "--rmin", "100",
+          "--rmax", "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 13 needs --u2 or --u3\n" + usage},
+        {"one inner node where both are needed",
+         {"solve", "15", "--sets", "K,K,K,K,K", "--u1", "9", "--u3", "3", "--u4", "0", "--rmin",
+          "100", "--rmax", "1e5"},
+         64,
+         "",
+         "ohmtrim-cli: entry 15 needs --u2\n" + usage},
+    };
+    for (const auto& c : cases)
+        Check(c);
+}
+
+// The star of 1000, 1000 and 2000 ohms gives U0 = 4 with 10, 0, 0 at the
+// far ends and U0 = 2 with 0, 0, 10; STAR holds those values exactly.
+TEST_F(CliSolveTest, StarEntries) {
+    m_dir.Write("star.val", ValueSetText("STAR", {"500", "1000", "2000", "4000"}));
+    const auto star = [](std::string entry, std::string sets, std::string case1, std::string case2,
+                         std::string rmin, std::string rmax) {
+        return std::vector<std::string>{"solve",   entry, "--sets", sets, "--case1", case1,
+                                        "--case2", case2, "--rmin", rmin, "--rmax",  rmax};
+    };
+    const auto json = [](std::vector<std::string> args) {
+        args.insert(args.begin(), "--json");
+        return args;
+    };
+    const char* wrong = "There is something wrong with\nthe combination of input values.\n";
+    const SolveCase cases[] = {
+        {"three single resistors",
+         json(star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "900", "1100")), 0,
+         "{\"entry\":17,\"status\":0,\"message\":null,\"values\":[1000,1000,2000],"
+         "\"results\":{\"u0Case1\":4,\"u0Case2\":2}}\n",
+         ""},
+        // Conductances 8, 1 and 8 (in 1/2000 ohm): U0 = (12 - 96) / 17 and (40 - 24) / 17.
+        {"negative voltages, six resistors",
+         star("23", "STAR,STAR,STAR,STAR,STAR,STAR", "-5,0,12,-12", "1,5,0,-3", "100", "5000"), 0,
+         "R1             500\n"
+         "R2             500\n"
+         "R3             4000\n"
+         "R4             4000\n"
+         "R5             500\n"
+         "R6             500\n"
+         "U0 case 1      -4.94118\n"
+         "U0 case 2      0.941176\n",
+         ""},
+        {"range upside down",
+         json(star("20", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1100", "900")), 1,
+         "{\"entry\":20,\"status\":1,\"message\":\"Invalid resistance range.\","
+         "\"values\":null,\"results\":null}\n",
+         "Invalid resistance range.\n"},
+        {"proportional cases write nothing",
+         json(star("21", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "8,20,0,0", "900", "1100")), 2,
+         "{\"entry\":21,\"status\":2,\"message\":\"There is something wrong with\\nthe "
+         "combination of input values.\",\"values\":null,\"results\":null}\n",
+         wrong},
+        {"no sum of a series branch 1 in range writes zeros",
+         json(star("18", "STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1e5", "2e5")), 2,
+         "{\"entry\":18,\"status\":2,\"message\":\"There is something wrong with\\nthe "
+         "combination of input values.\",\"values\":[0,0,0,0],\"results\":null}\n",
+         wrong},
+        {"R1 table below R min",
+         star("19", "STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1e5", "2e5"), 1, "",
+         "Invalid resistance range.\n"},
+    };
+    for (const auto& c : cases)
+        Check(c);
+
+    const char* hint = "run 'ohmtrim-cli solve --help' for the usage\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string error;
+    } mistakes[] = {
+        {"three numbers", star("17", "STAR,STAR,STAR", "4,10,0", "2,0,0,10", "900", "1100"),
+         "option --case1 needs 4 numbers separated by commas (U0,U1,U2,U3)"},
+        {"five numbers", star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10,1", "900", "1100"),
+         "option --case2 needs 4 numbers separated by commas (U0,U1,U2,U3)"},
+        {"a unit", star("22", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "900", "5V"),
+         "option --rmax needs a number"},
+        {"empty R min", star("17", "STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "", "1100"),
+         "option --rmin needs a number"},
+        {"missing case 2",
+         {"solve", "17", "--sets", "STAR,STAR,STAR", "--case1", "4,10,0,0", "--rmin", "900",
+          "--rmax", "1100"},
+         "entry 17 needs --case2"},
+        {"an option of the dividers",
+         {"solve", "17", "--sets", "STAR,STAR,STAR", "--u1", "10"},
+         "entry 17 takes no option --u1"},
+    };
+    for (const auto& m : mistakes) {
+        const std::string err = "ohmtrim-cli: " + m.error + "\n" + hint;
+        Check({m.name, m.args, 64, "", err.c_str()});
+    }
+}
+
+// The options of both families whose inputs come from a dialog take a
+// number as the dialogs do: whole or not at all, never cut to 63 characters.
+TEST_F(CliSolveTest, DialogFamiliesReadTheirNumbersAsTheDialogsDo) {
+    m_dir.Write("star.val", ValueSetText("STAR", {"500", "1000", "2000", "4000"}));
+    const std::string zeros61(61, '0');
+    const struct {
+        const char* name;
+        std::vector<std::string> head; // ending in the option under test
+        const char* option;
+    } families[] = {
+        {"node chain",
+         {"--json", "solve", "13", "--sets", "K,K,K", "--u1", "9", "--u2", "6", "--u4", "0",
+          "--rmax", "1e5", "--rmin"},
+         "--rmin"},
+        {"star",
+         {"--json", "solve", "17", "--sets", "STAR,STAR,STAR", "--case1", "4,10,0,0", "--case2",
+          "2,0,0,10", "--rmax", "1100", "--rmin"},
+         "--rmin"},
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        const char* same; // read as this shorter text; null: refused
+    } texts[] = {
+        {"63 characters", "9." + zeros61, "9"},
+        {"blanks beyond 63 characters", std::string(40, ' ') + "900" + std::string(40, ' '), "900"},
+        {"a step of 64 characters", "0." + zeros61 + "1", nullptr},
+        {"64 characters", "9." + zeros61 + "5", nullptr},
+        {"too large for a double", "1e400", nullptr},
+        {"a unit", "900R", nullptr},
+    };
+    const std::string hint = "run 'ohmtrim-cli solve --help' for the usage\n";
+    for (const auto& f : families) {
+        const auto run = [&](const std::string& text) {
+            std::vector<std::string> args{"--dir", m_dir.path().string()};
+            args.insert(args.end(), f.head.begin(), f.head.end());
+            args.push_back(text);
+            std::ostringstream out, err;
+            const int status = RunCli(args, out, err);
+            return std::tuple(status, out.str(), err.str());
+        };
+        for (const auto& t : texts) {
+            const auto [status, out, err] = run(t.text);
+            if (t.same != nullptr) {
+                EXPECT_EQ(std::tuple(status, out, err), run(t.same)) << f.name << ": " << t.name;
+                EXPECT_NE(status, 64) << f.name << ": " << t.name;
+            } else {
+                EXPECT_EQ(status, 64) << f.name << ": " << t.name;
+                EXPECT_EQ(err, "ohmtrim-cli: option " + std::string(f.option) +
+                                   " needs a number\n" + hint)
+                    << f.name << ": " << t.name;
+            }
+        }
+    }
 }
 
 std::atomic<int> g_ignoredInterrupts{0};

@@ -52,7 +52,10 @@ TEST_F(CliTest, SetsAsJson) {
               "{\"label\":\"TSO\",\"count\":6,\"hasShortCircuit\":true,\"hasOpenCircuit\":true,"
               "\"file\":\"so.val\"}],"
               "\"failures\":[{\"file\":\"bad.val\",\"error\":\"Input error: R1\"}],"
-              "\"skipped\":0,\"preselected\":\"TSO\",\"relTol\":0.001}\n");
+              "\"skipped\":0,\"preselected\":\"TSO\",\"relTol\":0.001,"
+              "\"directories\":[\"" +
+                  m_dir.path().string() + "\"],\"settingsFile\":\"" +
+                  (m_dir / "omtr.ini").string() + "\"}\n");
 }
 
 TEST_F(CliTest, SetsForPeople) {
@@ -186,6 +189,12 @@ TEST_F(CliTest, ParserForms) {
          0,
          "   3  two resistors in series, R1+R2\n      --sets L1,L2 --target R\n",
          ""},
+        {"the colour code is not a search",
+         {"solve", "0", "--sets", "T"},
+         64,
+         "",
+         "ohmtrim-cli: entry 0 (resistor with colour bands) is served by 'ohmtrim-cli colour', "
+         "not by solve"},
         {"option without its value",
          {"solve", "3", "--sets", "T,T", "--target"},
          64,

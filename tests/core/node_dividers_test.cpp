@@ -1,4 +1,4 @@
-#include "tests/core/search_test_support.h"
+#include "tests/core/node_search_support.h"
 #include "search/node_dividers.h"
 
 #include "search/pair_searches.h"
@@ -22,15 +22,15 @@ using testing::Bits;
 using testing::Context;
 using testing::PollCounter;
 using testing::Table;
-using Outs = std::array<double, 6>;
-using Tables = std::vector<const Table*>;
+using Outs = testing::NodeOuts;
+using Tables = testing::NodeTables;
+using S = testing::NodeSearch;
 using detail::InnerNodes;
 
 constexpr double U = -7.0; // an output the search must not touch
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const Outs kUntouched{U, U, U, U, U, U};
 
-enum class S { Both3, U3_3, U2_3, Both4, U3_4, U2_4, Five, Six };
 const struct Info {
     S s;
     const char* name;
@@ -51,29 +51,6 @@ const struct Info {
 
 NodeVoltageInput In(double u1, double u2, double u3, double u4, double rmin, double rmax) {
     return {u1, u2, u3, u4, 1, 1, rmin, rmax};
-}
-
-SearchStatus RunSearch(S s, const NodeVoltageInput& in, const Tables& t, Outs& o,
-                       const SearchContext& ctx) {
-    const double* p[6];
-    int n[6];
-    for (std::size_t m = 0; m < 6; ++m) {
-        p[m] = m < t.size() ? t[m]->data() : nullptr;
-        n[m] = m < t.size() ? static_cast<int>(t[m]->size()) : 0;
-    }
-    // clang-format off
-    switch (s) {
-    case S::Both3: return FindNodeDivider3Both(in, p[0], n[0], p[1], n[1], p[2], n[2], o[0], o[1], o[2], ctx);
-    case S::U3_3: return FindNodeDivider3U3(in, p[0], n[0], p[1], n[1], p[2], n[2], o[0], o[1], o[2], ctx);
-    case S::U2_3: return FindNodeDivider3U2(in, p[0], n[0], p[1], n[1], p[2], n[2], o[0], o[1], o[2], ctx);
-    case S::Both4: return FindNodeDivider4Both(in, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], o[0], o[1], o[2], o[3], ctx);
-    case S::U3_4: return FindNodeDivider4U3(in, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], o[0], o[1], o[2], o[3], ctx);
-    case S::U2_4: return FindNodeDivider4U2(in, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], o[0], o[1], o[2], o[3], ctx);
-    case S::Five: return FindNodeDivider5(in, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], p[4], n[4], o[0], o[1], o[2], o[3], o[4], ctx);
-    case S::Six: return FindNodeDivider6(in, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], p[4], n[4], p[5], n[5], o[0], o[1], o[2], o[3], o[4], o[5], ctx);
-    }
-    // clang-format on
-    return SearchStatus::InvalidInput;
 }
 
 TEST(NodeDividers, Examples) {
@@ -112,7 +89,8 @@ TEST(NodeDividers, Examples) {
             t[c.shared + 1] = t[c.shared];
         PollCounter counter;
         Outs o = kUntouched;
-        EXPECT_EQ(RunSearch(c.s, c.in, t, o, Context(c.relTol, counter)), c.status) << c.name;
+        EXPECT_EQ(testing::RunNodeSearch(c.s, c.in, t, o, Context(c.relTol, counter)), c.status)
+            << c.name;
         EXPECT_EQ(o, c.expected) << c.name;
     }
     // One array with two counts is two tables: (300, 100) is tried.
@@ -166,7 +144,7 @@ TEST(NodeDividers, InvalidInputWritesNothing) {
             PollCounter counter;
             Outs o = kUntouched;
             const SearchStatus status =
-                RunSearch(info.s, c.in, Tables(6, &t), o, Context(0, counter));
+                testing::RunNodeSearch(info.s, c.in, Tables(6, &t), o, Context(0, counter));
             EXPECT_EQ(status == SearchStatus::InvalidInput, !valid) << info.name << ", " << c.name;
             if (!valid) {
                 EXPECT_EQ(o, kUntouched) << info.name << ", " << c.name;
@@ -217,8 +195,8 @@ TEST(NodeDividers, EscapePolls) {
             PollCounter counter;
             counter.downFrom = c.downFrom;
             Outs o = kUntouched;
-            const SearchStatus status =
-                RunSearch(info.s, In(10, 7, 3, 0, c.rmin, c.rmax), t, o, Context(0, counter));
+            const SearchStatus status = testing::RunNodeSearch(
+                info.s, In(10, 7, 3, 0, c.rmin, c.rmax), t, o, Context(0, counter));
             const auto label = ::testing::Message() << info.name << ", " << c.name;
             EXPECT_EQ(counter.polls, c.polls[k]) << label;
             EXPECT_EQ(status == SearchStatus::Aborted, c.polls[k] >= c.downFrom) << label;
@@ -424,7 +402,8 @@ TEST(NodeDividers, MatchLiteralReferenceOnRandomTables) {
 
                 PollCounter counter;
                 Outs got = kUntouched, want = kUntouched;
-                const SearchStatus status = RunSearch(info.s, in, t, got, Context(tol, counter));
+                const SearchStatus status =
+                    testing::RunNodeSearch(info.s, in, t, got, Context(tol, counter));
                 const SearchStatus expected =
                     Pick(Enumerate(info.s, in, t, tol), in, info.resistors, want, ties);
                 const auto label = ::testing::Message()

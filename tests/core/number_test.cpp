@@ -199,5 +199,12 @@ TEST(Trim, BlanksTabsAndControls) {
     }
 }
 
+// A result longer than any of the program's formats gives comes out whole.
+TEST(FormatDouble, LongResultsAreNotCut) {
+    const std::string text = FormatDouble("%.100f", 0.5);
+    EXPECT_EQ(text, "0.5" + std::string(99, '0'));
+    EXPECT_EQ(FormatDouble(" %-15.10G", 4935), " 4935           ");
+}
+
 } // namespace
 } // namespace ohmtrim

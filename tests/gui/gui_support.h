@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ohmtrim::testing {
 
@@ -44,6 +45,22 @@ inline void Click(const QWidget& window, const char* button) {
 inline QString Text(const QWidget& window, const char* edit) {
     auto* e = Find<QLineEdit>(window, edit);
     return e != nullptr ? e->text() : QString();
+}
+
+// "A and B" for every two controls of window that are not hidden and whose
+// rectangles meet.
+inline std::vector<std::string> OverlappingControls(const QWidget& window) {
+    std::vector<QWidget*> shown;
+    for (QWidget* w : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!w->isHidden())
+            shown.push_back(w);
+    std::vector<std::string> overlaps;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                overlaps.push_back(shown[i]->objectName().toStdString() + " and " +
+                                   shown[j]->objectName().toStdString());
+    return overlaps;
 }
 
 } // namespace ohmtrim::testing

@@ -53,13 +53,10 @@ TEST_F(LayoutTest, EveryControlLiesInsideTheClientArea) {
 }
 
 TEST_F(LayoutTest, NoControlOverlapsAnother) {
-    for (QWidget* window : windows) {
-        const auto controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        for (qsizetype i = 0; i < controls.size(); ++i)
-            for (qsizetype j = i + 1; j < controls.size(); ++j)
-                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
-                    << NameOf(controls[i]) << " and " << NameOf(controls[j]);
-    }
+    // Controls a window hides in its present layout may share a place.
+    for (QWidget* window : windows)
+        EXPECT_EQ(testing::OverlappingControls(*window), std::vector<std::string>{})
+            << window->objectName().toStdString();
 }
 
 TEST_F(LayoutTest, LabelsAreSizedToTheirText) {
