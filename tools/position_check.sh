@@ -31,11 +31,12 @@ trap cleanup EXIT
 cp "$bin/ohmtrim" "$bin"/*.val "$bin/omtr.ini" "$work/"
 cp "$bin/omtr.html" "$work/" 2>/dev/null || true
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own: Xvfb picks a free number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 2; }
+export DISPLAY=:$(head -n 1 "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

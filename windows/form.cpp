@@ -2,11 +2,11 @@
 
 #include "platform/platform.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace ohmtrim {
@@ -75,9 +75,11 @@ void Form::keyPressEvent(QKeyEvent* event) {
     }
     // Holding Enter down must not run one search after another.
     if (!event->isAutoRepeat()) {
-        auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        // A radio button with the focus is no push button: Enter there is
+        // the default button's, as from an input box.
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
         if (button == nullptr && !m_defaultButton.isEmpty())
-            button = findChild<QAbstractButton*>(m_defaultButton, Qt::FindDirectChildrenOnly);
+            button = findChild<QPushButton*>(m_defaultButton, Qt::FindDirectChildrenOnly);
         if (button != nullptr && button->isEnabled() && button->isVisible())
             button->click();
     }

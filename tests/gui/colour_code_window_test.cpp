@@ -64,7 +64,7 @@ protected:
         for (auto* combo : lists)
             shown += combo->currentText().toStdString() + ",";
         for (const char* box : {"Edit1", "Edit2", "Edit3", "Edit4"})
-            shown += "|" + Text(*window, box).toStdString();
+            shown.append("|").append(Text(*window, box).toStdString());
         return shown;
     }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -95,26 +96,35 @@ TEST_F(WindowBehaviourTest, EnterPressesTheFocusedButtonInEveryWindow) {
     }
 }
 
+// Enter where the focus is on no push button: an input box, a radio button.
 TEST_F(WindowBehaviourTest, EnterInAnInputBoxPressesGo) {
     int windowsWithInputs = 0;
     for (const auto& entry : Catalogue()) {
         QWidget* window = Open(entry.index);
-        if (window == nullptr || ButtonCaptioned(*window, QStringLiteral("&Go")) == nullptr)
+        QPushButton* go = window ? ButtonCaptioned(*window, QStringLiteral("&Go")) : nullptr;
+        if (go == nullptr)
             continue;
-        QPushButton* go = ButtonCaptioned(*window, QStringLiteral("&Go"));
-        const auto inputs = window->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
-        for (QLineEdit* input : inputs) {
-            if (!input->isEnabled())
-                continue;
+        QList<QWidget*> controls;
+        for (QLineEdit* input : window->findChildren<QLineEdit*>())
+            if (input->isEnabled())
+                controls.push_back(input);
+        for (QRadioButton* radio : window->findChildren<QRadioButton*>())
+            controls.push_back(radio);
+        for (QWidget* control : controls) {
             for (const auto& key : kEnterKeys) {
                 QSignalSpy clicked(go, &QPushButton::clicked);
-                input->setText(QStringLiteral("100"));
-                Press(*input, key);
+                const auto* radio = qobject_cast<QRadioButton*>(control);
+                const bool checked = radio != nullptr && radio->isChecked();
+                Press(*control, key);
                 EXPECT_EQ(clicked.count(), 1)
-                    << entry.index << " " << input->objectName().toStdString() << ", " << key.name;
+                    << entry.index << " " << control->objectName().toStdString() << ", "
+                    << key.name;
+                if (radio != nullptr) {
+                    EXPECT_EQ(radio->isChecked(), checked) << "the radio button is not pressed";
+                }
             }
         }
-        windowsWithInputs += inputs.isEmpty() ? 0 : 1;
+        windowsWithInputs += controls.isEmpty() ? 0 : 1;
     }
     EXPECT_GT(windowsWithInputs, 0);
 }
