@@ -120,14 +120,17 @@ while [ "$SECONDS" -lt "$end" ]; do
     " Ohmtrim help")
         xdotool key --clearmodifiers alt+F4 ;;
     *) # a calculator window, the colour-code window or an input dialog
+        still_active "$w" || continue
         case $((RANDOM % 14)) in
-        0 | 1 | 2) # anywhere among the controls, but above the row where
-            # the main window has "&Exit", which is right behind
-            xdotool mousemove --window "$w" $((RANDOM % 630)) $((RANDOM % 340)) click 1 ;;
+        0 | 1 | 2) # anywhere in the window (a click beside a dialog would
+            # give the focus to the desktop), but above the row where the
+            # main window has "&Exit", which is right behind
+            eval "$(xdotool getwindowgeometry --shell "$w")"
+            xdotool mousemove --window "$w" $((RANDOM % WIDTH)) $((RANDOM % (HEIGHT < 340 ? HEIGHT : 340))) click 1 ;;
         3 | 4) xdotool type --delay 2 -- "$(pick "${texts[@]}")" ;;
         5) xdotool key ctrl+a BackSpace ;;
         6 | 7) xdotool key --clearmodifiers alt+g; gos=$((gos + 1)) ;;
-        8) still_active "$w" && xdotool key Return && enters=$((enters + 1)) ;;
+        8) xdotool key Return; enters=$((enters + 1)) ;;
         9) xdotool key --clearmodifiers alt+i; dialogs=$((dialogs + 1)) ;;
         10 | 11) xdotool key Escape; escapes=$((escapes + 1)) ;;
         12) # Escape while the search of a "&Go" may still run
@@ -136,6 +139,8 @@ while [ "$SECONDS" -lt "$end" ]; do
         13) xdotool key --clearmodifiers alt+c; closes=$((closes + 1)); sleep 0.1 ;;
         esac ;;
     esac
+    # Time for the program to take in what it was sent.
+    sleep 0.03
     if [ "$SECONDS" -ge "$next_sample" ]; then
         rss_samples="$rss_samples $(rss)"
         next_sample=$((SECONDS + 60))
