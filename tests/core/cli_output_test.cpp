@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -131,25 +130,6 @@ TEST(CliOutput, UnsafeBytesAreEscaped) {
         })) << *text;
 }
 
-TEST(CliOutput, LinesForPeopleEndWithoutBlanks) {
-    TempDir dir;
-    dir.Write("t.val", ValueSetText("T", {"4.7", "10"}));
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"sets"},
-                                                 {"values", "T"},
-                                                 {"nearest", "T", "100"},
-                                                 {"solve", "8", "--sets", "T,T", "--u1", "10",
-                                                  "--u2", "5", "--rmin", "1", "--rmax", "100"},
-                                                 {"solve", "--help"}}) {
-        const CliRun r = RunIn(dir.path(), args);
-        std::istringstream lines(r.out);
-        int count = 0;
-        for (std::string line; std::getline(lines, line); ++count)
-            EXPECT_TRUE(line.empty() || line.back() != ' ') << args.front() << ": '" << line << "'";
-        EXPECT_GT(count, 1) << args.front();
-    }
-    EXPECT_EQ(RunIn(dir.path(), {"values", "T"}).out, "4.7\n10\n");
-}
-
 TEST(CliOptions, RelTolBeyondADoubleIsClamped) {
     TempDir dir;
     dir.Write("t.val", ValueSetText("T", {"1"}));
@@ -167,30 +147,7 @@ TEST(CliOptions, RelTolBeyondADoubleIsClamped) {
     }
 }
 
-// A stream that takes nothing, as standard output on a full disk does.
-class FullBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type) override { return traits_type::eof(); }
-    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
-};
-
-TEST(CliOutput, AFailedWriteEndsWithStatus74) {
-    TempDir dir;
-    dir.Write("t.val", ValueSetText("T", {"1"}));
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"sets"}, {"--json", "values", "T"}, {"--help"}}) {
-        FullBuffer full;
-        std::ostream out(&full);
-        std::ostringstream err;
-        std::vector<std::string> all{"--dir", dir.path().string()};
-        all.insert(all.end(), args.begin(), args.end());
-        EXPECT_EQ(RunCli(all, out, err), 74) << args.back();
-        EXPECT_EQ(err.str(), "ohmtrim-cli: cannot write the output\n") << args.back();
-    }
-}
-
-// The same through the real program: its standard output on a full device
-// and closed.
+// Standard output on a full device and closed.
 TEST(CliOutput, TheProgramReportsAFullOrClosedOutput) {
     TempDir dir;
     const std::string cli = OHMTRIM_BIN_DIR "/ohmtrim-cli --dir " OHMTRIM_SOURCE_DIR "/data sets";
@@ -206,20 +163,6 @@ TEST(CliOutput, TheProgramReportsAFullOrClosedOutput) {
         EXPECT_EQ(dir.Read("err.txt"),
                   std::string("ohmtrim-cli: cannot write the output: ") + c.reason + "\n");
     }
-}
-
-TEST(CliSettings, AreNeverWritten) {
-    TempDir dir;
-    dir.Write("t.val", ValueSetText("T", {"1", "2"}));
-    dir.Write("u.val", ValueSetText("U", {"3"}));
-    const std::string settings = "[Setup]\nLabel=U\n";
-    dir.Write("omtr.ini", settings);
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"sets"},
-                                                 {"values", "T"},
-                                                 {"nearest", "T", "1"},
-                                                 {"solve", "3", "--sets", "T,T", "--target", "3"}})
-        EXPECT_EQ(RunIn(dir.path(), args).status, 0) << args.front();
-    EXPECT_EQ(dir.Read("omtr.ini"), settings);
 }
 
 } // namespace
