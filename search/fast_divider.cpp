@@ -1,0 +1,525 @@
+#include "search/fast_searches.h"
+
+#include "search/fast_divider.h"
+
+#include "search/divider_searches.h"
+#include "search/fast_bounds.h"
+#include "search/fast_budget.h"
+#include "search/fast_pair.h"
+#include "search/fast_parts.h"
+#include "search/fast_triple.h"
+#include "search/pair_table_cache.h"
+#include "search/search_constants.h"
+#include "valuesets/lookups.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The dividers keep their plain outer scans, written out below exactly as
+// the plain functions have them (ranges, stops, ties, Escape polls), and
+// only the inner search and the skipping of hopeless candidates differ.
+
+namespace ohmtrim::fast {
+
+namespace {
+
+// ---- inner searches of the dividers with one lower resistor -----------------------
+
+// The upper branch R1 // R2 by FindParallelPair over the (R1, R2) table.
+class UpperPair {
+public:
+    static constexpr std::size_t kValues = 2;
+    using Values = std::array<double, 2>;
+
+    UpperPair(const double* t1, int n1, const double* t2, int n2, PairTableCache& cache)
+        : m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_cache(cache),
+          m_table(cache.Find(PairOp::Parallel, t1, n1, t2, n2)),
+          m_budget(BudgetForBuilding(PairTable::EntriesFor(t1, n1, t2, n2))) {}
+
+    // False when Escape aborted a table build.
+    bool Find(double target, double tol, Values& v, const SearchContext& ctx) {
+        if (m_table == nullptr &&
+            ParallelPairCounted(target, tol, m_t1, m_n1, m_t2, m_n2, m_budget, v[0], v[1]))
+            return true;
+        if (m_table == nullptr) {
+            switch (ObtainTable(m_cache, PairOp::Parallel, m_t1, m_n1, m_t2, m_n2, ctx, m_table)) {
+            case TableOutcome::Ready:
+                break;
+            case TableOutcome::Aborted:
+                return false;
+            case TableOutcome::Unavailable:
+                m_budget = WorkBudget::Unlimited();
+                ParallelPairCounted(target, tol, m_t1, m_n1, m_t2, m_n2, m_budget, v[0], v[1]);
+                return true;
+            }
+        }
+        ParallelPairOverTable(target, tol, *m_table, m_marks, v[0], v[1]);
+        return true;
+    }
+    static double Value(const Values& v) { return v[0] * v[1] / (v[0] + v[1]); }
+
+private:
+    const double* m_t1;
+    int m_n1;
+    const double* m_t2;
+    int m_n2;
+    PairTableCache& m_cache;
+    std::shared_ptr<const PairTable> m_table;
+    WorkBudget m_budget;
+    RowMarks m_marks;
+};
+
+// The upper branch of three resistors by a triple search over the tables
+// of R1, R2, R3, with the pair table of (R2, R3).
+class UpperTriple {
+public:
+    static constexpr std::size_t kValues = 3;
+    using Values = std::array<double, 3>;
+
+    UpperTriple(TripleKind kind, const double* t1, int n1, const double* t2, int n2,
+                const double* t3, int n3, PairTableCache& cache)
+        : m_kind(kind), m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_t3(t3), m_n3(n3), m_cache(cache),
+          m_table(cache.Find(NestedOp(kind), t2, n2, t3, n3)),
+          m_budget(BudgetForBuilding(PairTable::EntriesFor(t2, n2, t3, n3))) {}
+
+    bool Find(double target, double tol, Values& v, const SearchContext& ctx) {
+        TripleSearch search(m_kind, target, tol, m_t1, m_n1, m_t2, m_n2, m_t3, m_n3);
+        if (m_table == nullptr && !search.ScanPlain(m_budget)) {
+            // The budget ran out inside this search: build the table and
+            // let the search go on over it from where it was.
+            switch (ObtainTable(m_cache, NestedOp(m_kind), m_t2, m_n2, m_t3, m_n3, ctx, m_table)) {
+            case TableOutcome::Ready:
+                break;
+            case TableOutcome::Aborted:
+                return false;
+            case TableOutcome::Unavailable:
+                m_budget = WorkBudget::Unlimited();
+                search.ScanPlain(m_budget);
+                break;
+            }
+        }
+        if (!search.Finished())
+            search.ScanFast(*m_table, m_scratch);
+        v = search.Result();
+        return true;
+    }
+    // The plain functions' expressions of the upper branch.
+    double Value(const Values& v) const {
+        return m_kind == TripleKind::Parallel ? 1 / (1 / v[0] + 1 / v[1] + 1 / v[2])
+                                              : 1 / (1 / (v[1] + v[2]) + 1 / v[0]);
+    }
+
+private:
+    TripleKind m_kind;
+    const double* m_t1;
+    int m_n1;
+    const double* m_t2;
+    int m_n2;
+    const double* m_t3;
+    int m_n3;
+    PairTableCache& m_cache;
+    std::shared_ptr<const PairTable> m_table;
+    WorkBudget m_budget;
+    TripleScratch m_scratch;
+};
+
+// Progress of a scan over positions first .. end-1 at position i.
+double Fraction(int i, int first, int end) {
+    return end > first ? static_cast<double>(i - first) / (end - first) : 1.0;
+}
+
+// The scan of the dividers whose lower branch is one resistor q, as the
+// plain functions run it, with the fast inner search. Every q up to the stop
+// needs its inner result, since the stop depends on it; the inner search is
+// exact, so the whole is.
+template <typename Upper>
+SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, double rmax,
+                               const double* tq, int nq, bool stopAboveRatioLimit, Upper& upper,
+                               const std::array<double*, Upper::kValues + 1>& outs,
+                               const SearchContext& ctx) {
+    constexpr std::size_t N = Upper::kValues;
+    if (!ohmtrim::detail::DividerInputValid(u1, u2, u3, rmin, rmax))
+        return SearchStatus::InvalidInput;
+    const double k = (u1 - u2) / (u2 - u3);
+    const double u = (u2 - u3) / (u1 - u3);
+    const double innerTol = 0.1 * ctx.relTol;
+    const int s = CeilingIndex(rmin * u, tq, nq);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+
+    double bestError = 1e300;
+    SearchStatus status = SearchStatus::NoSolution;
+    typename Upper::Values values{};
+    std::array<double, N + 1> recorded{};
+    for (int i = s, c = 0; i < nq; ++i, ++c) {
+        if (c % kEscapePollStride == 0) {
+            ctx.ReportProgress(Fraction(i, s, nq));
+            if (ctx.EscapeDown())
+                return SearchStatus::Aborted;
+        }
+        const double q = tq[i];
+        if (stopAboveRatioLimit && q > rmax * u)
+            break;
+        if (!upper.Find(k * q, innerTol, values, ctx))
+            return SearchStatus::Aborted;
+        const double rUp = upper.Value(values);
+        const double total = q + rUp;
+        if (total < rmin)
+            continue;
+        if (total > rmax)
+            break;
+        const double e = std::fabs(k - rUp / q);
+        if (!(e < bestError))
+            continue;
+        for (std::size_t m = 0; m < N; ++m)
+            recorded[m] = values[m];
+        recorded[N] = q;
+        status = SearchStatus::Found;
+        if (e < ctx.relTol * k)
+            break;
+        bestError = e;
+    }
+    for (std::size_t m = 0; m <= N; ++m)
+        *outs[m] = recorded[m];
+    ctx.ReportProgress(1.0);
+    return status;
+}
+
+// ---- FindDividerParallelPairs ---------------------------------------------------------
+
+// The fixed quantities of one FindDividerParallelPairs call.
+struct PairsSetup {
+    double rmin;
+    double rmax;
+    double u; // wanted R_low / R_total
+    double innerTol;
+    double relTol;
+    double pMin;
+    double pMax;
+    int s; // lowest R1 index
+    bool sameTable;
+    const double* t1;
+    int n1;
+    const double* t2;
+    int n2;
+    const double* t3;
+    int n3;
+    const double* t4;
+    int n4;
+};
+
+// The scan's state over a stretch of it.
+struct PairsState {
+    double bestError = 1e300;
+    bool found = false;
+    std::array<double, 4> recorded{};
+};
+
+enum class Step { Next, Exit, Aborted };
+
+// The lower pair search, plain with a budget until the table is at hand.
+class LowerPair {
+public:
+    LowerPair(const PairsSetup& s, PairTableCache& cache)
+        : m_s(s), m_cache(cache), m_table(cache.Find(PairOp::Parallel, s.t3, s.n3, s.t4, s.n4)),
+          m_budget(BudgetForBuilding(PairTable::EntriesFor(s.t3, s.n3, s.t4, s.n4))) {}
+
+    const PairTable* Table() const { return m_table.get(); }
+
+    // FindParallelPair for z over (R3, R4); false when Escape aborted a build.
+    bool Find(double z, RowMarks& marks, double& c, double& d, const SearchContext& ctx) {
+        if (m_table == nullptr &&
+            ParallelPairCounted(z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, m_budget, c, d))
+            return true;
+        if (m_table == nullptr) {
+            switch (ObtainTable(m_cache, PairOp::Parallel, m_s.t3, m_s.n3, m_s.t4, m_s.n4, ctx,
+                                m_table)) {
+            case TableOutcome::Ready:
+                break;
+            case TableOutcome::Aborted:
+                return false;
+            case TableOutcome::Unavailable:
+                m_budget = WorkBudget::Unlimited();
+                ParallelPairCounted(z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, m_budget, c,
+                                    d);
+                return true;
+            }
+        }
+        ParallelPairOverTable(z, m_s.innerTol, *m_table, marks, c, d);
+        return true;
+    }
+
+private:
+    const PairsSetup& m_s;
+    PairTableCache& m_cache;
+    std::shared_ptr<const PairTable> m_table;
+    WorkBudget m_budget;
+};
+
+// One candidate upper pair (a, b) with P = a // b inside P_min .. P_max, as
+// the plain scan treats it. With the table at hand, a candidate whose bound
+// shows it cannot be accepted is skipped: the plain scan would not have
+// taken it either (its error is at or above the best so far), and without
+// the inner result its range test does not matter. shared, when given, is
+// the best error accepted by any part (see fast_parts.h).
+Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a, double b, double p,
+               PairsState& st, PartControl* shared, const SearchContext& ctx) {
+    const double z = p * s.u / (1 - s.u);
+    if (const PairTable* table = lower.Table()) {
+        const double bound = Floor0(FractionLowerBound(s.u, p, z, *table));
+        if (bound >= st.bestError)
+            return Step::Next;
+        if (shared != nullptr && bound > shared->SharedBest() && !(bound < s.relTol * s.u))
+            return Step::Next;
+    }
+    double c = 0.0;
+    double d = 0.0;
+    if (!lower.Find(z, marks, c, d, ctx))
+        return Step::Aborted;
+    const double rLow = c * d / (c + d);
+    const double total = p + rLow;
+    if (total < s.rmin || total > s.rmax)
+        return Step::Next;
+    const double e = std::fabs(s.u - rLow / total);
+    if (!(e < st.bestError))
+        return Step::Next; // a tie keeps the larger R1, then the larger R2
+    st.recorded = {a, b, c, d};
+    st.found = true;
+    if (e < s.relTol * s.u)
+        return Step::Exit;
+    st.bestError = e;
+    if (shared != nullptr)
+        shared->Accepted(e);
+    return Step::Next;
+}
+
+// Nominal pairs of row j (before the P tests cut it short).
+double RowPairs(const PairsSetup& s, int j) {
+    return static_cast<double>(s.n2 - (s.sameTable ? j : 0));
+}
+
+// Parts per thread: enough for an even load when the rows' work differs.
+constexpr int kPartsPerThread = 16;
+
+SearchStatus WritePairs(const std::array<double, 4>& v, bool found, double& out1, double& out2,
+                        double& out3, double& out4) {
+    out1 = v[0];
+    out2 = v[1];
+    out3 = v[2];
+    out4 = v[3];
+    return found ? SearchStatus::Found : SearchStatus::NoSolution;
+}
+
+// Rows jFirst down to jLast of one part, on its own state.
+PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, int jLast,
+                           double startBest, int part, PartControl& control, bool pollingThread,
+                           const SearchContext& ctx) {
+    PartResult<4> result;
+    PairsState st;
+    st.bestError = startBest;
+    RowMarks marks;
+    std::int64_t pairs = 0;
+    for (int j = jFirst; j >= jLast; --j) {
+        const int iLast = s.sameTable ? j : 0;
+        for (int i = s.n2 - 1; i >= iLast; --i) {
+            if (++pairs % kEscapePollStride == 0 && control.MustStop(part, pollingThread)) {
+                result.stopped = true;
+                return result;
+            }
+            const double a = s.t1[j];
+            const double b = s.t2[i];
+            const double p = a * b / (a + b);
+            if (p < s.pMin)
+                break;
+            if (p > s.pMax)
+                continue;
+            // The table is at hand before the parts start: no build here.
+            if (Candidate(s, lower, marks, a, b, p, st, &control, ctx) == Step::Exit) {
+                control.Exited(part);
+                result.exit = true;
+                result.found = true;
+                result.values = st.recorded;
+                return result;
+            }
+        }
+    }
+    result.found = st.found;
+    result.bestError = st.bestError;
+    result.values = st.recorded;
+    return result;
+}
+
+} // namespace
+
+SearchStatus FindDividerPair(double u1, double u2, double u3, double rmin, double rmax,
+                             const double* t1, int n1, const double* t2, int n2, double& out1,
+                             double& out2, const SearchContext& ctx) {
+    return ohmtrim::FindDividerPair(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, out1, out2, ctx);
+}
+
+SearchStatus FindDividerParallelPairTop(double u1, double u2, double u3, double rmin, double rmax,
+                                        const double* t1, int n1, const double* t2, int n2,
+                                        const double* t3, int n3, double& out1, double& out2,
+                                        double& out3, const SearchContext& ctx) {
+    if (ctx.tables == nullptr || !ctx.tables->CanHold(t1, n1, t2, n2))
+        return ohmtrim::FindDividerParallelPairTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
+                                                   out1, out2, out3, ctx);
+    UpperPair upper(t1, n1, t2, n2, *ctx.tables);
+    // No stop on q alone here: the total test does that job.
+    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t3, n3, false, upper, {&out1, &out2, &out3},
+                             ctx);
+}
+
+SearchStatus FindDividerParallelTripleTop(double u1, double u2, double u3, double rmin, double rmax,
+                                          const double* t1, int n1, const double* t2, int n2,
+                                          const double* t3, int n3, const double* t4, int n4,
+                                          double& out1, double& out2, double& out3, double& out4,
+                                          const SearchContext& ctx) {
+    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !ctx.tables->CanHold(t2, n2, t3, n3))
+        return ohmtrim::FindDividerParallelTripleTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
+                                                     t4, n4, out1, out2, out3, out4, ctx);
+    UpperTriple upper(TripleKind::Parallel, t1, n1, t2, n2, t3, n3, *ctx.tables);
+    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
+                             {&out1, &out2, &out3, &out4}, ctx);
+}
+
+SearchStatus FindDividerParallelSeriesTop(double u1, double u2, double u3, double rmin, double rmax,
+                                          const double* t1, int n1, const double* t2, int n2,
+                                          const double* t3, int n3, const double* t4, int n4,
+                                          double& out1, double& out2, double& out3, double& out4,
+                                          const SearchContext& ctx) {
+    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !ctx.tables->CanHold(t2, n2, t3, n3))
+        return ohmtrim::FindDividerParallelSeriesTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
+                                                     t4, n4, out1, out2, out3, out4, ctx);
+    UpperTriple upper(TripleKind::ParallelSeries, t1, n1, t2, n2, t3, n3, *ctx.tables);
+    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
+                             {&out1, &out2, &out3, &out4}, ctx);
+}
+
+SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rmin, double rmax,
+                                      const double* t1, int n1, const double* t2, int n2,
+                                      const double* t3, int n3, const double* t4, int n4,
+                                      double& out1, double& out2, double& out3, double& out4,
+                                      const SearchContext& ctx) {
+    return detail::FindDividerParallelPairs(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3, t4, n4,
+                                            out1, out2, out3, out4, ctx, detail::kPairsForThreads);
+}
+
+namespace detail {
+
+SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rmin, double rmax,
+                                      const double* t1, int n1, const double* t2, int n2,
+                                      const double* t3, int n3, const double* t4, int n4,
+                                      double& out1, double& out2, double& out3, double& out4,
+                                      const SearchContext& ctx, double pairsForThreads) {
+    // The bounds need the upper pair values in the fast range too.
+    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !TableSuitable(t2, n2) ||
+        !ctx.tables->CanHold(t3, n3, t4, n4))
+        return ohmtrim::FindDividerParallelPairs(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3, t4,
+                                                 n4, out1, out2, out3, out4, ctx);
+    if (!ohmtrim::detail::DividerInputValid(u1, u2, u3, rmin, rmax))
+        return SearchStatus::InvalidInput;
+    PairsSetup s{};
+    s.rmin = rmin;
+    s.rmax = rmax;
+    s.u = (u2 - u3) / (u1 - u3);
+    s.innerTol = 0.1 * ctx.relTol;
+    s.relTol = ctx.relTol;
+    s.pMin = rmin * (1 - s.u);
+    s.pMax = rmax * (1 - s.u);
+    s.s = CeilingIndex(s.pMin, t1, n1);
+    if (s.s == -1)
+        return SearchStatus::NoSolution;
+    s.sameTable = t1 == t2 && n1 == n2;
+    s.t1 = t1;
+    s.n1 = n1;
+    s.t2 = t2;
+    s.n2 = n2;
+    s.t3 = t3;
+    s.n3 = n3;
+    s.t4 = t4;
+    s.n4 = n4;
+
+    double total = 0;
+    for (int j = n1 - 1; j >= s.s; --j)
+        total += RowPairs(s, j);
+    const bool threads = ctx.threads > 1 && total >= pairsForThreads;
+
+    // The scan in order, polling where the plain function polls. With more
+    // threads allowed it hands the rest over to the parts as soon as the
+    // table is at hand, at the start of a row.
+    LowerPair lower(s, *ctx.tables);
+    RowMarks marks;
+    PairsState st;
+    std::int64_t pairs = 0;
+    double doneNominal = 0;
+    int j = n1 - 1;
+    for (; j >= s.s; --j) {
+        if (threads && lower.Table() != nullptr)
+            break;
+        const int iLast = s.sameTable ? j : 0;
+        for (int i = n2 - 1; i >= iLast; --i) {
+            if (++pairs % kEscapePollStride == 0) {
+                ctx.ReportProgress(doneNominal / total);
+                if (ctx.EscapeDown())
+                    return SearchStatus::Aborted;
+            }
+            const double a = t1[j];
+            const double b = t2[i];
+            const double p = a * b / (a + b);
+            if (p < s.pMin)
+                break; // smaller R2 only lowers P further
+            if (p > s.pMax)
+                continue;
+            switch (Candidate(s, lower, marks, a, b, p, st, nullptr, ctx)) {
+            case Step::Next:
+                break;
+            case Step::Exit:
+                ctx.ReportProgress(1.0);
+                return WritePairs(st.recorded, true, out1, out2, out3, out4);
+            case Step::Aborted:
+                return SearchStatus::Aborted;
+            }
+        }
+        doneNominal += RowPairs(s, j);
+    }
+    if (j < s.s) {
+        ctx.ReportProgress(1.0);
+        return WritePairs(st.recorded, st.found, out1, out2, out3, out4);
+    }
+
+    // Rows j down to s in parts, on top of what the rows before accepted.
+    std::vector<double> weights;
+    for (int r = j; r >= s.s; --r)
+        weights.push_back(RowPairs(s, r) / total);
+    const std::vector<int> starts = SplitByWeight(weights, kPartsPerThread * ctx.threads);
+    const int parts = static_cast<int>(starts.size()) - 1;
+    std::vector<double> partWeights;
+    for (int k = 0; k < parts; ++k) {
+        double w = 0;
+        for (int r = starts[k]; r < starts[k + 1]; ++r)
+            w += weights[static_cast<std::size_t>(r)];
+        partWeights.push_back(w);
+    }
+    const double startBest = st.bestError;
+    const MergedParts<4> merged =
+        RunParts<4>(parts, ctx.threads, startBest, partWeights, doneNominal / total, ctx,
+                    [&](int k, PartControl& control, bool pollingThread) {
+                        return RunPairsPart(s, lower, j - starts[k], j - (starts[k + 1] - 1),
+                                            startBest, k, control, pollingThread, ctx);
+                    });
+    if (merged.aborted)
+        return SearchStatus::Aborted;
+    ctx.ReportProgress(1.0);
+    // The rows before the parts were earlier: they win ties.
+    if (merged.exit || (merged.found && (!st.found || merged.bestError < st.bestError)))
+        return WritePairs(merged.values, true, out1, out2, out3, out4);
+    return WritePairs(st.recorded, st.found, out1, out2, out3, out4);
+}
+
+} // namespace detail
+
+} // namespace ohmtrim::fast

@@ -1,0 +1,333 @@
+#include "search/fast_triple.h"
+
+#include "search/fast_bounds.h"
+#include "search/fast_pair.h"
+#include "valuesets/lookups.h"
+
+#include <algorithm>
+#include <cmath>
+
+// Each triple search scans the rows R1 = A[i] and completes each with a
+// nested pair search. The plain scan evaluates every row in order. The fast
+// scan evaluates in scan order every row that could end the scan (its lower
+// bound is below the exit limits) and the rows whose nested search is a
+// shortcut; if none ends it, it evaluates the remaining rows in order of
+// their bounds while a bound could still beat or tie the best. The rows'
+// expressions below are the plain functions' own.
+
+namespace ohmtrim::fast {
+
+PairOp NestedOp(TripleKind kind) {
+    return kind == TripleKind::Parallel || kind == TripleKind::SeriesParallel ? PairOp::Parallel
+                                                                              : PairOp::Series;
+}
+
+namespace {
+
+RowForm FormOf(TripleKind kind) {
+    return kind == TripleKind::Parallel || kind == TripleKind::ParallelSeries ? RowForm::Parallel
+                                                                              : RowForm::Series;
+}
+
+bool ByBoundThenRow(const TripleScratch::Pending& p, const TripleScratch::Pending& q) {
+    const double bp = Floor0(p.bound);
+    const double bq = Floor0(q.bound);
+    return bp < bq || (bp == bq && p.row < q.row);
+}
+
+} // namespace
+
+TripleSearch::TripleSearch(TripleKind kind, double target, double relTol, const double* a, int na,
+                           const double* b, int nb, const double* c, int nc)
+    : m_kind(kind), m_target(target), m_relTol(relTol),
+      m_nestedTol(kind == TripleKind::Parallel ? relTol : 0.1 * relTol), m_a(a), m_na(na), m_b(b),
+      m_nb(nb), m_c(c), m_nc(nc) {
+    const double aLast = a[na - 1];
+    const double bLast = b[nb - 1];
+    const double cLast = c[nc - 1];
+    const Values first{a[0], b[0], c[0]};
+    switch (kind) {
+    case TripleKind::Series:
+        if (a[0] + b[0] + c[0] >= target) {
+            Finish(first);
+            return;
+        }
+        // The seed needs a nested search: StartSeed runs it.
+        m_pairFirst = b[0] + c[0];
+        m_positionBase = 1;
+        m_rows = LastIndexAtOrBelow(target, a, na); // rows A[1] .. while A[i] <= target
+        return;
+    case TripleKind::Parallel: {
+        if (target <= 1 / (1 / a[0] + 1 / b[0] + 1 / c[0])) {
+            Finish(first);
+            return;
+        }
+        if (target >= 1 / (1 / aLast + 1 / bLast + 1 / cLast)) {
+            Finish({aLast, bLast, cLast});
+            return;
+        }
+        const double sa = na > 1 ? a[1] : a[0];
+        const double sb = nb > 1 ? b[1] : b[0];
+        const double sc = nc > 1 ? c[1] : c[0];
+        m_result.emplace(relTol * target, std::fabs(target - 1 / (1 / sa + 1 / sb + 1 / sc)),
+                         Values{sa, sb, sc});
+        m_g = 1 / target;
+        m_i0 = CeilingIndex(target + 1e-15, a, na);
+        if (m_i0 < 0) {
+            Finish({aLast, bLast, cLast});
+            return;
+        }
+        if (m_i0 > 0) {
+            const double ap = a[m_i0 - 1];
+            m_result->Offer(std::fabs(target - 1 / (1 / ap + 1 / bLast + 1 / cLast)), 0,
+                            {ap, bLast, cLast});
+            if (m_result->HasExit()) {
+                Finish(m_result->Result());
+                return;
+            }
+        }
+        m_pairFirst = b[0] * c[0] / (b[0] + c[0]);
+        m_pairLast = bLast * cLast / (bLast + cLast);
+        m_positionBase = 1;
+        m_rows = na - m_i0;
+        return;
+    }
+    case TripleKind::ParallelSeries:
+        if (target < 1 / (1 / (b[0] + c[0]) + 1 / a[0])) {
+            Finish(first);
+            return;
+        }
+        m_result.emplace(relTol * target,
+                         std::fabs(target - (bLast + cLast) * aLast / (aLast + bLast + cLast)),
+                         Values{aLast, bLast, cLast});
+        m_pairFirst = b[0] + c[0];
+        m_rows = na - 1; // A[na-2] down to A[0]
+        if (m_rows == 0)
+            Finish(m_result->Result());
+        return;
+    case TripleKind::SeriesParallel:
+        if (target < a[0] + 1 / (1 / b[0] + 1 / c[0])) {
+            Finish(first);
+            return;
+        }
+        m_result.emplace(relTol * target, std::fabs(target - (1 / (1 / b[0] + 1 / c[0]) + a[0])),
+                         first);
+        m_pairFirst = b[0] * c[0] / (b[0] + c[0]);
+        m_pairLast = bLast * cLast / (bLast + cLast);
+        m_rows = na;
+        return;
+    }
+}
+
+void TripleSearch::Finish(const Values& values) {
+    m_final = values;
+    m_finished = true;
+}
+
+const TripleSearch::Values& TripleSearch::Result() const {
+    return m_final;
+}
+
+double TripleSearch::DoneFraction() const {
+    return m_finished || m_rows == 0 ? 1.0 : static_cast<double>(m_next) / m_rows;
+}
+
+TripleSearch::RowInfo TripleSearch::Info(int row) const {
+    RowInfo info;
+    switch (m_kind) {
+    case TripleKind::Series:
+        info.index = row + 1;
+        info.x = m_target - m_a[info.index];
+        info.cheap = !(info.x > m_pairFirst);
+        break;
+    case TripleKind::Parallel: {
+        info.index = m_i0 + row;
+        const double ai = m_a[info.index];
+        const double d = ai * m_g - 1;
+        info.x = d <= 0 ? kInfinity : ai / d;
+        info.cheap = !(info.x > m_pairFirst && info.x < m_pairLast);
+        break;
+    }
+    case TripleKind::ParallelSeries: {
+        info.index = m_na - 2 - row;
+        const double ai = m_a[info.index];
+        info.last = !(ai > m_target);
+        if (info.last) {
+            info.cheap = true;
+            break;
+        }
+        info.x = 1 / (1 / m_target - 1 / ai);
+        info.cheap = !(info.x > m_pairFirst);
+        break;
+    }
+    case TripleKind::SeriesParallel: {
+        info.index = row;
+        const double ai = m_a[row];
+        info.last = ai >= m_target;
+        if (info.last) {
+            info.cheap = true;
+            break;
+        }
+        info.x = m_target - ai;
+        info.cheap = !(info.x > m_pairFirst && info.x < m_pairLast);
+        break;
+    }
+    }
+    return info;
+}
+
+bool TripleSearch::NestedPair(double x, WorkBudget* budget, const PairTable* table, RowMarks* marks,
+                              double& pb, double& pc) const {
+    const bool parallel = NestedOp(m_kind) == PairOp::Parallel;
+    if (table != nullptr) {
+        if (parallel)
+            ParallelPairOverTable(x, m_nestedTol, *table, *marks, pb, pc);
+        else
+            SeriesPairOverTable(x, m_nestedTol, *table, *marks, pb, pc);
+        return true;
+    }
+    return parallel ? ParallelPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc)
+                    : SeriesPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
+}
+
+bool TripleSearch::StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks) {
+    // Only the series triple seeds with a nested search.
+    double pb = 0;
+    double pc = 0;
+    const double a0 = m_a[0];
+    if (!NestedPair(m_target - a0, budget, table, marks, pb, pc))
+        return false;
+    m_result.emplace(m_relTol * m_target, std::fabs(m_target - a0 - pb - pc), Values{a0, pb, pc});
+    if (m_rows == 0)
+        Finish(m_result->Result());
+    return true;
+}
+
+bool TripleSearch::Evaluate(int row, const RowInfo& info, WorkBudget* budget,
+                            const PairTable* table, RowMarks* marks, double& error,
+                            Values& values) const {
+    (void)row;
+    const double ai = m_a[info.index];
+    const double t = m_target;
+    double pb = 0;
+    double pc = 0;
+    switch (m_kind) {
+    case TripleKind::Series:
+        if (!NestedPair(info.x, budget, table, marks, pb, pc))
+            return false;
+        error = std::fabs(t - (ai + pb + pc));
+        break;
+    case TripleKind::Parallel:
+        if (!NestedPair(info.x, budget, table, marks, pb, pc))
+            return false;
+        error = std::fabs(t - 1 / (1 / ai + 1 / pb + 1 / pc));
+        break;
+    case TripleKind::ParallelSeries:
+        pb = m_b[m_nb - 1];
+        pc = m_c[m_nc - 1];
+        if (!info.last && !NestedPair(info.x, budget, table, marks, pb, pc))
+            return false;
+        error = std::fabs(t - (pb + pc) * ai / (ai + pb + pc));
+        break;
+    case TripleKind::SeriesParallel:
+        pb = m_b[0];
+        pc = m_c[0];
+        if (!info.last && !NestedPair(info.x, budget, table, marks, pb, pc))
+            return false;
+        error = std::fabs(t - (1 / (1 / pb + 1 / pc) + ai));
+        break;
+    }
+    values = {ai, pb, pc};
+    return true;
+}
+
+double TripleSearch::Bound(const RowInfo& info, const PairTable& table) const {
+    return RowLowerBound(FormOf(m_kind), m_a[info.index], m_target, info.x, table);
+}
+
+bool TripleSearch::ScanPlain(WorkBudget& budget) {
+    if (m_finished)
+        return true;
+    if (!m_result.has_value()) {
+        if (!StartSeed(&budget, nullptr, nullptr))
+            return false;
+        if (m_finished)
+            return true;
+    }
+    ScanResult<3>& result = *m_result;
+    for (; m_next < m_rows; ++m_next) {
+        const RowInfo info = Info(m_next);
+        double error = 0;
+        Values values{};
+        if (!Evaluate(m_next, info, &budget, nullptr, nullptr, error, values))
+            return false;
+        result.Offer(error, Position(m_next), values);
+        if (result.HasExit() || info.last)
+            break;
+    }
+    m_next = m_rows;
+    Finish(result.Result());
+    return true;
+}
+
+void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
+    if (m_finished)
+        return;
+    if (!m_result.has_value()) {
+        StartSeed(nullptr, &table, &scratch.marks);
+        if (m_finished)
+            return;
+    }
+    ScanResult<3>& result = *m_result;
+    auto evaluate = [&](int row, const RowInfo& info) {
+        double error = 0;
+        Values values{};
+        Evaluate(row, info, nullptr, &table, &scratch.marks, error, values);
+        result.Offer(error, Position(row), values);
+    };
+
+    // In scan order: every row that could end the scan is evaluated, so the
+    // first one that does is the answer.
+    std::vector<TripleScratch::Pending>& pending = scratch.pending;
+    pending.clear();
+    for (int row = m_next; row < m_rows; ++row) {
+        const RowInfo info = Info(row);
+        if (!info.cheap) {
+            const double bound = Bound(info, table);
+            if (!result.CouldExit(bound)) {
+                pending.push_back({bound, row});
+                continue;
+            }
+        }
+        evaluate(row, info);
+        if (result.HasExit() || info.last)
+            break;
+    }
+    m_next = m_rows;
+    if (result.HasExit() || pending.empty()) {
+        Finish(result.Result());
+        return;
+    }
+
+    // Nothing ends the scan: the earliest smallest error wins. The row with
+    // the smallest bound usually sets a best error that rules out nearly all
+    // others; the rest are evaluated in order of bound while one could
+    // still beat the best, or tie with it from an earlier position.
+    const auto first = std::min_element(pending.begin(), pending.end(), ByBoundThenRow);
+    evaluate(first->row, Info(first->row));
+    first->bound = kInfinity;
+    const auto open = std::remove_if(pending.begin(), pending.end(), [&](const auto& p) {
+        return !result.CouldBeBest(p.bound, Position(p.row));
+    });
+    pending.erase(open, pending.end());
+    std::sort(pending.begin(), pending.end(), ByBoundThenRow);
+    for (const auto& p : pending) {
+        if (Floor0(p.bound) > result.BestError())
+            break;
+        if (result.CouldBeBest(p.bound, Position(p.row)))
+            evaluate(p.row, Info(p.row));
+    }
+    Finish(result.Result());
+}
+
+} // namespace ohmtrim::fast

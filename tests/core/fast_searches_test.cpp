@@ -1,0 +1,205 @@
+#include "tests/core/fast_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace ohmtrim {
+namespace {
+
+using testing::Inputs;
+using testing::Outcome;
+using testing::Search;
+using testing::Table;
+
+// How a fast search meets its pair table: none yet (the plain scan with its
+// budget, then the build), cached before the call, or cached and run in
+// parts on two threads (dividers of two pairs; the parts also start when
+// the table arrives during the scan).
+enum class Mode { Cold, Warm, WarmTwoThreads, ColdTwoThreads };
+
+const char* NameOf(Mode m) {
+    switch (m) {
+    case Mode::Cold:
+        return "cold";
+    case Mode::Warm:
+        return "warm";
+    case Mode::WarmTwoThreads:
+        return "warm, two threads";
+    case Mode::ColdTwoThreads:
+        return "cold, two threads";
+    }
+    return "";
+}
+
+Outcome RunFast(Search s, Mode mode, const Inputs& in, const std::vector<const Table*>& t,
+                double relTol) {
+    PairTableCache cache;
+    if (mode == Mode::Warm || mode == Mode::WarmTwoThreads)
+        testing::Prebuild(cache, s, t);
+    SearchContext ctx;
+    ctx.relTol = relTol;
+    ctx.tables = &cache;
+    const bool two = mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads;
+    ctx.threads = two ? 2 : 1;
+    return testing::Run(s, true, in, t, ctx, two ? 0 : fast::detail::kPairsForThreads);
+}
+
+// Tables of one random case: each resistor its own table, or some of them
+// sharing one (the same array, as a window passes one value set twice).
+std::vector<Table> CaseTables(std::mt19937& gen, int resistors, std::vector<const Table*>& t) {
+    std::vector<Table> tables;
+    for (int m = 0; m < resistors; ++m)
+        tables.push_back(testing::NastyTable(gen));
+    t.clear();
+    for (const Table& table : tables)
+        t.push_back(&table);
+    switch (gen() % 4) {
+    case 0: // all share the first
+        for (auto& p : t)
+            p = t[0];
+        break;
+    case 1: // the last two share a table
+        t[static_cast<std::size_t>(resistors - 1)] = t[static_cast<std::size_t>(resistors - 2)];
+        break;
+    case 2: // the first two share a table
+        t[1] = t[0];
+        break;
+    default:
+        break;
+    }
+    return tables;
+}
+
+Inputs DividerInputs(std::mt19937& gen, const std::vector<const Table*>& t) {
+    Inputs in;
+    double u1 = 0, u2 = 0, u3 = 0;
+    switch (gen() % 6) {
+    case 0:
+    case 1: { // exact ratios: many candidates hit the wanted fraction exactly
+        static const double kRatios[][3] = {{10, 5, 0}, {3, 2, 0}, {12, 8, 0}, {10, 2, 0},
+                                            {4, 3, 0},  {9, 3, 0}, {5, 4, 1}};
+        const auto& r = kRatios[gen() % std::size(kRatios)];
+        u1 = r[0];
+        u2 = r[1];
+        u3 = r[2];
+        break;
+    }
+    case 2:
+    case 3:
+        u3 = std::uniform_real_distribution<double>(-5, 5)(gen);
+        u2 = u3 + testing::LogUniform(gen, 1e-3, 10);
+        u1 = u2 + testing::LogUniform(gen, 1e-3, 10);
+        break;
+    case 4: { // invalid or extreme voltages
+        static const double kOdd[][3] = {{5, 5, 0},
+                                         {5, 6, 0},
+                                         {1, 2e-15, 0},
+                                         {1e300, 1, -1e300},
+                                         {std::numeric_limits<double>::quiet_NaN(), 1, 0},
+                                         {1e15, 1, 0},
+                                         {1, 1 - 1e-15, 0}};
+        const auto& r = kOdd[gen() % std::size(kOdd)];
+        u1 = r[0];
+        u2 = r[1];
+        u3 = r[2];
+        break;
+    }
+    default:
+        u3 = 0;
+        u2 = static_cast<double>(1 + gen() % 9);
+        u1 = u2 + static_cast<double>(1 + gen() % 9);
+        break;
+    }
+    if (gen() % 2 == 0)
+        std::swap(u1, u3); // rising voltages
+    in.u1 = u1;
+    in.u2 = u2;
+    in.u3 = u3;
+    const Table& some = *t[gen() % t.size()];
+    in.rmin = some[gen() % some.size()] * testing::LogUniform(gen, 0.1, 3);
+    in.rmax = in.rmin * testing::LogUniform(gen, 1.2, 1e4);
+    switch (gen() % 16) {
+    case 0:
+        std::swap(in.rmin, in.rmax);
+        break;
+    case 1:
+        in.rmin = 0;
+        break;
+    case 2:
+        in.rmax = 2e15;
+        break;
+    case 3:
+        in.rmin = 1e-15;
+        in.rmax = 1e15;
+        break;
+    default:
+        break;
+    }
+    return in;
+}
+
+// The fast searches against their plain functions on thousands of small
+// nasty cases, in every mode: status and outputs bit for bit.
+void CompareOnRandomCases(const std::vector<Search>& searches, std::uint32_t seed, int perSearch) {
+    int checks = 0;
+    int mismatches = 0;
+    int statuses[4] = {0, 0, 0, 0};
+    for (Search s : searches) {
+        std::mt19937 gen(seed + static_cast<std::uint32_t>(s) * 7919u);
+        for (int k = 0; k < perSearch * testing::SoakFactor(); ++k) {
+            std::vector<const Table*> t;
+            const std::vector<Table> tables = CaseTables(gen, testing::ResistorsOf(s), t);
+            Inputs in;
+            if (testing::IsDivider(s))
+                in = DividerInputs(gen, t);
+            else
+                in.target = testing::NastyTarget(gen, *t[0], *t[1], *t[t.size() - 1]);
+            const double relTol =
+                testing::kToleranceClasses[gen() % std::size(testing::kToleranceClasses)];
+            SearchContext plainCtx;
+            plainCtx.relTol = relTol;
+            const Outcome want = testing::Run(s, false, in, t, plainCtx);
+            ++statuses[static_cast<int>(want.status)];
+            for (Mode mode : {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads, Mode::ColdTwoThreads}) {
+                if ((mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads) &&
+                    s != Search::DividerPairs)
+                    continue;
+                const Outcome got = RunFast(s, mode, in, t, relTol);
+                ++checks;
+                if (testing::SameBits(got, want))
+                    continue;
+                if (++mismatches <= 10)
+                    ADD_FAILURE() << testing::NameOf(s) << ", case " << k << ", " << NameOf(mode)
+                                  << ", tolerance " << relTol << ", target " << in.target
+                                  << ", voltages " << in.u1 << " " << in.u2 << " " << in.u3
+                                  << ", range " << in.rmin << " " << in.rmax << "\n  plain "
+                                  << testing::Describe(want) << "\n  fast  "
+                                  << testing::Describe(got);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0) << "of " << checks << " checks";
+    if (searches.size() > 1 && testing::IsDivider(searches.back())) {
+        // The dividers' cases must reach every status but an abort.
+        EXPECT_GT(statuses[0], perSearch);
+        EXPECT_GT(statuses[1], perSearch / 10);
+        EXPECT_GT(statuses[2], perSearch / 10);
+    }
+}
+
+TEST(FastSearches, ResistanceSearchesMatchPlainOnNastyTables) {
+    CompareOnRandomCases(
+        {std::begin(testing::kResistanceSearches), std::end(testing::kResistanceSearches)}, 1,
+        3000);
+}
+
+TEST(FastSearches, DividersMatchPlainOnNastyTables) {
+    CompareOnRandomCases(
+        {std::begin(testing::kDividerSearches), std::end(testing::kDividerSearches)}, 2, 2000);
+}
+
+} // namespace
+} // namespace ohmtrim
