@@ -1,14 +1,11 @@
 #include "search/fast_searches.h"
 
-#include "search/fast_divider.h"
-
 #include "search/divider_searches.h"
 #include "search/fast_bounds.h"
-#include "search/fast_budget.h"
 #include "search/fast_pair.h"
 #include "search/fast_parts.h"
 #include "search/fast_triple.h"
-#include "search/pair_table_cache.h"
+#include "search/table_source.h"
 #include "search/search_constants.h"
 #include "valuesets/lookups.h"
 
@@ -26,7 +23,29 @@ namespace ohmtrim::fast {
 
 namespace {
 
-// ---- inner searches of the dividers with one lower resistor -----------------------
+// ---- inner searches -------------------------------------------------------------------
+
+// FindParallelPair(target, tol) over the tables of source, plainly while it
+// has no table; false when Escape aborted. A plain pair search whose budget
+// runs out begins again once the source has moved on: it repeats fewer rows
+// than the budget held.
+bool ParallelPairThrough(TableSource& source, double target, double tol, const double* a, int na,
+                         const double* b, int nb, RowMarks& marks, double& outA, double& outB) {
+    for (;;) {
+        if (const PairTable* table = source.Table()) {
+            ParallelPairOverTable(target, tol, *table, marks, outA, outB);
+            return true;
+        }
+        if (source.PlainOnly()) {
+            WorkBudget unlimited = WorkBudget::Unlimited();
+            return ParallelPairCounted(target, tol, a, na, b, nb, unlimited, outA, outB);
+        }
+        if (ParallelPairCounted(target, tol, a, na, b, nb, source.Budget(), outA, outB))
+            return true;
+        if (source.Advance() == TableSource::Next::Aborted)
+            return false;
+    }
+}
 
 // The upper branch R1 // R2 by FindParallelPair over the (R1, R2) table.
 class UpperPair {
@@ -34,30 +53,13 @@ public:
     static constexpr std::size_t kValues = 2;
     using Values = std::array<double, 2>;
 
-    UpperPair(const double* t1, int n1, const double* t2, int n2, PairTableCache& cache)
-        : m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_cache(cache),
-          m_table(cache.Find(PairOp::Parallel, t1, n1, t2, n2)),
-          m_budget(BudgetForBuilding(PairTable::EntriesFor(t1, n1, t2, n2))) {}
+    UpperPair(const double* t1, int n1, const double* t2, int n2, const SearchContext& ctx)
+        : m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_source(ctx, PairOp::Parallel, t1, n1, t2, n2) {}
 
-    // False when Escape aborted a table build.
-    bool Find(double target, double tol, Values& v, const SearchContext& ctx) {
-        if (m_table == nullptr &&
-            ParallelPairCounted(target, tol, m_t1, m_n1, m_t2, m_n2, m_budget, v[0], v[1]))
-            return true;
-        if (m_table == nullptr) {
-            switch (ObtainTable(m_cache, PairOp::Parallel, m_t1, m_n1, m_t2, m_n2, ctx, m_table)) {
-            case TableOutcome::Ready:
-                break;
-            case TableOutcome::Aborted:
-                return false;
-            case TableOutcome::Unavailable:
-                m_budget = WorkBudget::Unlimited();
-                ParallelPairCounted(target, tol, m_t1, m_n1, m_t2, m_n2, m_budget, v[0], v[1]);
-                return true;
-            }
-        }
-        ParallelPairOverTable(target, tol, *m_table, m_marks, v[0], v[1]);
-        return true;
+    // False when Escape aborted.
+    bool Find(double target, double tol, Values& v) {
+        return ParallelPairThrough(m_source, target, tol, m_t1, m_n1, m_t2, m_n2, m_marks, v[0],
+                                   v[1]);
     }
     static double Value(const Values& v) { return v[0] * v[1] / (v[0] + v[1]); }
 
@@ -66,9 +68,7 @@ private:
     int m_n1;
     const double* m_t2;
     int m_n2;
-    PairTableCache& m_cache;
-    std::shared_ptr<const PairTable> m_table;
-    WorkBudget m_budget;
+    TableSource m_source;
     RowMarks m_marks;
 };
 
@@ -80,29 +80,21 @@ public:
     using Values = std::array<double, 3>;
 
     UpperTriple(TripleKind kind, const double* t1, int n1, const double* t2, int n2,
-                const double* t3, int n3, PairTableCache& cache)
-        : m_kind(kind), m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_t3(t3), m_n3(n3), m_cache(cache),
-          m_table(cache.Find(NestedOp(kind), t2, n2, t3, n3)),
-          m_budget(BudgetForBuilding(PairTable::EntriesFor(t2, n2, t3, n3))) {}
+                const double* t3, int n3, const SearchContext& ctx)
+        : m_kind(kind), m_t1(t1), m_n1(n1), m_t2(t2), m_n2(n2), m_t3(t3), m_n3(n3),
+          m_source(ctx, NestedOp(kind), t2, n2, t3, n3) {
+        m_source.AlsoNeeds(t1, n1);
+    }
 
-    bool Find(double target, double tol, Values& v, const SearchContext& ctx) {
+    bool Find(double target, double tol, Values& v) {
         TripleSearch search(m_kind, target, tol, m_t1, m_n1, m_t2, m_n2, m_t3, m_n3);
-        if (m_table == nullptr && !search.ScanPlain(m_budget)) {
-            // The budget ran out inside this search: build the table and
-            // let the search go on over it from where it was.
-            switch (ObtainTable(m_cache, NestedOp(m_kind), m_t2, m_n2, m_t3, m_n3, ctx, m_table)) {
-            case TableOutcome::Ready:
-                break;
-            case TableOutcome::Aborted:
+        // A search whose budget runs out goes on from where it was.
+        while (m_source.Table() == nullptr && !search.ScanPlain(m_source.Budget())) {
+            if (m_source.Advance() == TableSource::Next::Aborted)
                 return false;
-            case TableOutcome::Unavailable:
-                m_budget = WorkBudget::Unlimited();
-                search.ScanPlain(m_budget);
-                break;
-            }
         }
         if (!search.Finished())
-            search.ScanFast(*m_table, m_scratch);
+            search.ScanFast(*m_source.Table(), m_scratch);
         v = search.Result();
         return true;
     }
@@ -120,9 +112,7 @@ private:
     int m_n2;
     const double* m_t3;
     int m_n3;
-    PairTableCache& m_cache;
-    std::shared_ptr<const PairTable> m_table;
-    WorkBudget m_budget;
+    TableSource m_source;
     TripleScratch m_scratch;
 };
 
@@ -163,7 +153,7 @@ SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, dou
         const double q = tq[i];
         if (stopAboveRatioLimit && q > rmax * u)
             break;
-        if (!upper.Find(k * q, innerTol, values, ctx))
+        if (!upper.Find(k * q, innerTol, values))
             return SearchStatus::Aborted;
         const double rUp = upper.Value(values);
         const double total = q + rUp;
@@ -223,40 +213,23 @@ enum class Step { Next, Exit, Aborted };
 // The lower pair search, plain with a budget until the table is at hand.
 class LowerPair {
 public:
-    LowerPair(const PairsSetup& s, PairTableCache& cache)
-        : m_s(s), m_cache(cache), m_table(cache.Find(PairOp::Parallel, s.t3, s.n3, s.t4, s.n4)),
-          m_budget(BudgetForBuilding(PairTable::EntriesFor(s.t3, s.n3, s.t4, s.n4))) {}
+    LowerPair(const PairsSetup& s, const SearchContext& ctx)
+        : m_s(s), m_source(ctx, PairOp::Parallel, s.t3, s.n3, s.t4, s.n4) {
+        m_source.AlsoNeeds(s.t1, s.n1);
+        m_source.AlsoNeeds(s.t2, s.n2);
+    }
 
-    const PairTable* Table() const { return m_table.get(); }
+    const PairTable* Table() const { return m_source.Table(); }
 
-    // FindParallelPair for z over (R3, R4); false when Escape aborted a build.
-    bool Find(double z, RowMarks& marks, double& c, double& d, const SearchContext& ctx) {
-        if (m_table == nullptr &&
-            ParallelPairCounted(z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, m_budget, c, d))
-            return true;
-        if (m_table == nullptr) {
-            switch (ObtainTable(m_cache, PairOp::Parallel, m_s.t3, m_s.n3, m_s.t4, m_s.n4, ctx,
-                                m_table)) {
-            case TableOutcome::Ready:
-                break;
-            case TableOutcome::Aborted:
-                return false;
-            case TableOutcome::Unavailable:
-                m_budget = WorkBudget::Unlimited();
-                ParallelPairCounted(z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, m_budget, c,
-                                    d);
-                return true;
-            }
-        }
-        ParallelPairOverTable(z, m_s.innerTol, *m_table, marks, c, d);
-        return true;
+    // FindParallelPair for z over (R3, R4); false when Escape aborted.
+    bool Find(double z, RowMarks& marks, double& c, double& d) {
+        return ParallelPairThrough(m_source, z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, marks,
+                                   c, d);
     }
 
 private:
     const PairsSetup& m_s;
-    PairTableCache& m_cache;
-    std::shared_ptr<const PairTable> m_table;
-    WorkBudget m_budget;
+    TableSource m_source;
 };
 
 // One candidate upper pair (a, b) with P = a // b inside P_min .. P_max, as
@@ -266,7 +239,7 @@ private:
 // the inner result its range test does not matter. shared, when given, is
 // the best error accepted by any part (see fast_parts.h).
 Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a, double b, double p,
-               PairsState& st, PartControl* shared, const SearchContext& ctx) {
+               PairsState& st, PartControl* shared) {
     const double z = p * s.u / (1 - s.u);
     if (const PairTable* table = lower.Table()) {
         const double bound = Floor0(FractionLowerBound(s.u, p, z, *table));
@@ -277,7 +250,7 @@ Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a,
     }
     double c = 0.0;
     double d = 0.0;
-    if (!lower.Find(z, marks, c, d, ctx))
+    if (!lower.Find(z, marks, c, d))
         return Step::Aborted;
     const double rLow = c * d / (c + d);
     const double total = p + rLow;
@@ -315,8 +288,7 @@ SearchStatus WritePairs(const std::array<double, 4>& v, bool found, double& out1
 
 // Rows jFirst down to jLast of one part, on its own state.
 PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, int jLast,
-                           double startBest, int part, PartControl& control, bool pollingThread,
-                           const SearchContext& ctx) {
+                           double startBest, int part, PartControl& control, bool pollingThread) {
     PartResult<4> result;
     PairsState st;
     st.bestError = startBest;
@@ -337,7 +309,7 @@ PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, in
             if (p > s.pMax)
                 continue;
             // The table is at hand before the parts start: no build here.
-            if (Candidate(s, lower, marks, a, b, p, st, &control, ctx) == Step::Exit) {
+            if (Candidate(s, lower, marks, a, b, p, st, &control) == Step::Exit) {
                 control.Exited(part);
                 result.exit = true;
                 result.found = true;
@@ -364,10 +336,10 @@ SearchStatus FindDividerParallelPairTop(double u1, double u2, double u3, double 
                                         const double* t1, int n1, const double* t2, int n2,
                                         const double* t3, int n3, double& out1, double& out2,
                                         double& out3, const SearchContext& ctx) {
-    if (ctx.tables == nullptr || !ctx.tables->CanHold(t1, n1, t2, n2))
+    if (ctx.tables == nullptr)
         return ohmtrim::FindDividerParallelPairTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
                                                    out1, out2, out3, ctx);
-    UpperPair upper(t1, n1, t2, n2, *ctx.tables);
+    UpperPair upper(t1, n1, t2, n2, ctx);
     // No stop on q alone here: the total test does that job.
     return ScanLowerResistor(u1, u2, u3, rmin, rmax, t3, n3, false, upper, {&out1, &out2, &out3},
                              ctx);
@@ -378,10 +350,10 @@ SearchStatus FindDividerParallelTripleTop(double u1, double u2, double u3, doubl
                                           const double* t3, int n3, const double* t4, int n4,
                                           double& out1, double& out2, double& out3, double& out4,
                                           const SearchContext& ctx) {
-    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !ctx.tables->CanHold(t2, n2, t3, n3))
+    if (ctx.tables == nullptr)
         return ohmtrim::FindDividerParallelTripleTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
                                                      t4, n4, out1, out2, out3, out4, ctx);
-    UpperTriple upper(TripleKind::Parallel, t1, n1, t2, n2, t3, n3, *ctx.tables);
+    UpperTriple upper(TripleKind::Parallel, t1, n1, t2, n2, t3, n3, ctx);
     return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
                              {&out1, &out2, &out3, &out4}, ctx);
 }
@@ -391,10 +363,10 @@ SearchStatus FindDividerParallelSeriesTop(double u1, double u2, double u3, doubl
                                           const double* t3, int n3, const double* t4, int n4,
                                           double& out1, double& out2, double& out3, double& out4,
                                           const SearchContext& ctx) {
-    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !ctx.tables->CanHold(t2, n2, t3, n3))
+    if (ctx.tables == nullptr)
         return ohmtrim::FindDividerParallelSeriesTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
                                                      t4, n4, out1, out2, out3, out4, ctx);
-    UpperTriple upper(TripleKind::ParallelSeries, t1, n1, t2, n2, t3, n3, *ctx.tables);
+    UpperTriple upper(TripleKind::ParallelSeries, t1, n1, t2, n2, t3, n3, ctx);
     return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
                              {&out1, &out2, &out3, &out4}, ctx);
 }
@@ -404,20 +376,7 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
                                       const double* t3, int n3, const double* t4, int n4,
                                       double& out1, double& out2, double& out3, double& out4,
                                       const SearchContext& ctx) {
-    return detail::FindDividerParallelPairs(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3, t4, n4,
-                                            out1, out2, out3, out4, ctx, detail::kPairsForThreads);
-}
-
-namespace detail {
-
-SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rmin, double rmax,
-                                      const double* t1, int n1, const double* t2, int n2,
-                                      const double* t3, int n3, const double* t4, int n4,
-                                      double& out1, double& out2, double& out3, double& out4,
-                                      const SearchContext& ctx, double pairsForThreads) {
-    // The bounds need the upper pair values in the fast range too.
-    if (ctx.tables == nullptr || !TableSuitable(t1, n1) || !TableSuitable(t2, n2) ||
-        !ctx.tables->CanHold(t3, n3, t4, n4))
+    if (ctx.tables == nullptr)
         return ohmtrim::FindDividerParallelPairs(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3, t4,
                                                  n4, out1, out2, out3, out4, ctx);
     if (!ohmtrim::detail::DividerInputValid(u1, u2, u3, rmin, rmax))
@@ -443,15 +402,14 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
     s.t4 = t4;
     s.n4 = n4;
 
-    double total = 0;
-    for (int j = n1 - 1; j >= s.s; --j)
-        total += RowPairs(s, j);
-    const bool threads = ctx.threads > 1 && total >= pairsForThreads;
+    const double rows = n1 - s.s;
+    const double total = s.sameTable ? rows * (rows + 1) / 2 : rows * n2;
+    const bool threads = ctx.threads > 1 && total >= ctx.tables->GetOptions().pairsForThreads;
 
     // The scan in order, polling where the plain function polls. With more
     // threads allowed it hands the rest over to the parts as soon as the
     // table is at hand, at the start of a row.
-    LowerPair lower(s, *ctx.tables);
+    LowerPair lower(s, ctx);
     RowMarks marks;
     PairsState st;
     std::int64_t pairs = 0;
@@ -474,7 +432,7 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
                 break; // smaller R2 only lowers P further
             if (p > s.pMax)
                 continue;
-            switch (Candidate(s, lower, marks, a, b, p, st, nullptr, ctx)) {
+            switch (Candidate(s, lower, marks, a, b, p, st, nullptr)) {
             case Step::Next:
                 break;
             case Step::Exit:
@@ -509,7 +467,7 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         RunParts<4>(parts, ctx.threads, startBest, partWeights, doneNominal / total, ctx,
                     [&](int k, PartControl& control, bool pollingThread) {
                         return RunPairsPart(s, lower, j - starts[k], j - (starts[k + 1] - 1),
-                                            startBest, k, control, pollingThread, ctx);
+                                            startBest, k, control, pollingThread);
                     });
     if (merged.aborted)
         return SearchStatus::Aborted;
@@ -519,7 +477,5 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         return WritePairs(merged.values, true, out1, out2, out3, out4);
     return WritePairs(st.recorded, st.found, out1, out2, out3, out4);
 }
-
-} // namespace detail
 
 } // namespace ohmtrim::fast

@@ -55,7 +55,7 @@ TripleSearch::TripleSearch(TripleKind kind, double target, double relTol, const 
         // The seed needs a nested search: StartSeed runs it.
         m_pairFirst = b[0] + c[0];
         m_positionBase = 1;
-        m_rows = LastIndexAtOrBelow(target, a, na); // rows A[1] .. while A[i] <= target
+        m_rows = na - 1; // A[1] on, up to the first above the target
         return;
     case TripleKind::Parallel: {
         if (target <= 1 / (1 / a[0] + 1 / b[0] + 1 / c[0])) {
@@ -137,6 +137,7 @@ TripleSearch::RowInfo TripleSearch::Info(int row) const {
     switch (m_kind) {
     case TripleKind::Series:
         info.index = row + 1;
+        info.beyond = m_a[info.index] > m_target;
         info.x = m_target - m_a[info.index];
         info.cheap = !(info.x > m_pairFirst);
         break;
@@ -257,6 +258,8 @@ bool TripleSearch::ScanPlain(WorkBudget& budget) {
     ScanResult<3>& result = *m_result;
     for (; m_next < m_rows; ++m_next) {
         const RowInfo info = Info(m_next);
+        if (info.beyond)
+            break;
         double error = 0;
         Values values{};
         if (!Evaluate(m_next, info, &budget, nullptr, nullptr, error, values))
@@ -292,6 +295,8 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
     pending.clear();
     for (int row = m_next; row < m_rows; ++row) {
         const RowInfo info = Info(row);
+        if (info.beyond)
+            break;
         if (!info.cheap) {
             const double bound = Bound(info, table);
             if (!result.CouldExit(bound)) {

@@ -41,7 +41,8 @@ public:
     using Values = std::array<double, 3>;
 
     // Sets the search up as the plain function does (shortcuts, seed); the
-    // tables must stay alive while it runs.
+    // tables must stay alive while it runs. The plain scan takes any tables
+    // the plain function takes; the fast one needs suitable tables.
     TripleSearch(TripleKind kind, double target, double relTol, const double* a, int na,
                  const double* b, int nb, const double* c, int nc);
 
@@ -61,10 +62,11 @@ public:
 
 private:
     struct RowInfo {
-        int index = 0;      // into A
-        double x = 0;       // target of the nested pair search
-        bool cheap = false; // the nested search ends in one of its shortcuts
-        bool last = false;  // the scan ends after this row
+        int index = 0;       // into A
+        double x = 0;        // target of the nested pair search
+        bool cheap = false;  // the nested search ends in one of its shortcuts
+        bool last = false;   // the scan ends after this row
+        bool beyond = false; // the scan ended before this row
     };
     RowInfo Info(int row) const;
     std::int64_t Position(int row) const { return m_positionBase + row; }

@@ -11,6 +11,7 @@
 #include "search/search_context.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -19,17 +20,38 @@ namespace ohmtrim {
 
 class PairTableCache {
 public:
-    static constexpr std::size_t kDefaultByteLimit = std::size_t{64} << 20;
+    // How the fast searches use the cache. The defaults are the measured
+    // ones; tests shrink the budgets to run the fast paths on small tables.
+    struct Options {
+        // Memory the tables may take together.
+        std::size_t byteLimit = std::size_t{64} << 20;
+        // Plain rows a search scans before it looks at the cache: a few
+        // microseconds, so that the look-up and its checks cost a few per
+        // cent of the search at most.
+        std::int64_t startRows = 256;
+        // Plain rows (one table lookup each) that cost about as much as
+        // building one pair entry: the budget of the plain scan before a
+        // missing table is built is this times the table's entries.
+        // Measured with the fast benchmark: about 30 ns a row and 25 ns an
+        // entry on E192.
+        double plainRowsPerEntry = 0.8;
+        // An enumeration of fewer pairs than this stays on one thread.
+        double pairsForThreads = 50000;
+    };
 
-    explicit PairTableCache(std::size_t byteLimit = kDefaultByteLimit) : m_limit(byteLimit) {}
+    PairTableCache() = default;
+    explicit PairTableCache(const Options& options) : m_options(options) {}
+    const Options& GetOptions() const { return m_options; }
 
     // The cached table of (a, b) for op, now the most recently used; null
     // when there is none.
     std::shared_ptr<const PairTable> Find(PairOp op, const double* a, int na, const double* b,
                                           int nb);
-    // Could a table of (a, b) be built and kept? Both value tables suitable
-    // (ascending, fast-search range) and the table within the memory cap.
-    bool CanHold(const double* a, int na, const double* b, int nb) const;
+    // Is a value table ascending and within the fast searches' range
+    // (fast::TableSuitable)? The answer is kept per table, like the tables.
+    bool Suitable(const double* v, int n);
+    // Would a table of (a, b) stay within the memory cap?
+    bool Fits(const double* a, int na, const double* b, int nb) const;
     // The cached table, or a new one built now (polling Escape in ctx) and
     // kept, evicting the least recently used tables to stay within the cap.
     // A search that holds a table keeps it alive after its eviction.
@@ -38,14 +60,20 @@ public:
 
     std::size_t Bytes() const;
     std::size_t Count() const;
-    std::size_t ByteLimit() const { return m_limit; }
     void Clear();
 
 private:
-    std::size_t m_limit;
+    Options m_options;
     mutable std::mutex m_mutex;
     std::list<std::shared_ptr<const PairTable>> m_tables; // most recently used first
     std::size_t m_bytes = 0;
+    struct Verdict {
+        const double* values;
+        int count;
+        double samples[3];
+        bool suitable;
+    };
+    std::list<Verdict> m_verdicts; // most recent first, a few dozen at most
 };
 
 } // namespace ohmtrim

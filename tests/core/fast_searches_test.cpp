@@ -34,17 +34,29 @@ const char* NameOf(Mode m) {
     return "";
 }
 
+// The budgets of the plain scan before the cache is looked at and before a
+// table is built, small enough for small tables to reach the fast path at
+// any point of their scan (or not at all).
+PairTableCache::Options RandomOptions(std::mt19937& gen) {
+    static const std::int64_t kStartRows[] = {0, 1, 3, 10, 256};
+    static const double kRowsPerEntry[] = {0, 0.05, 0.2, 0.8};
+    PairTableCache::Options options;
+    options.startRows = kStartRows[gen() % std::size(kStartRows)];
+    options.plainRowsPerEntry = kRowsPerEntry[gen() % std::size(kRowsPerEntry)];
+    options.pairsForThreads = 0; // small tables on two threads too, where allowed
+    return options;
+}
+
 Outcome RunFast(Search s, Mode mode, const Inputs& in, const std::vector<const Table*>& t,
-                double relTol) {
-    PairTableCache cache;
+                double relTol, const PairTableCache::Options& options) {
+    PairTableCache cache(options);
     if (mode == Mode::Warm || mode == Mode::WarmTwoThreads)
         testing::Prebuild(cache, s, t);
     SearchContext ctx;
     ctx.relTol = relTol;
     ctx.tables = &cache;
-    const bool two = mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads;
-    ctx.threads = two ? 2 : 1;
-    return testing::Run(s, true, in, t, ctx, two ? 0 : fast::detail::kPairsForThreads);
+    ctx.threads = mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads ? 2 : 1;
+    return testing::Run(s, true, in, t, ctx);
 }
 
 // Tables of one random case: each resistor its own table, or some of them
@@ -162,12 +174,13 @@ void CompareOnRandomCases(const std::vector<Search>& searches, std::uint32_t see
             SearchContext plainCtx;
             plainCtx.relTol = relTol;
             const Outcome want = testing::Run(s, false, in, t, plainCtx);
+            const PairTableCache::Options options = RandomOptions(gen);
             ++statuses[static_cast<int>(want.status)];
             for (Mode mode : {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads, Mode::ColdTwoThreads}) {
                 if ((mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads) &&
                     s != Search::DividerPairs)
                     continue;
-                const Outcome got = RunFast(s, mode, in, t, relTol);
+                const Outcome got = RunFast(s, mode, in, t, relTol, options);
                 ++checks;
                 if (testing::SameBits(got, want))
                     continue;

@@ -7,7 +7,6 @@
 #include "tests/core/search_test_support.h"
 
 #include "search/divider_searches.h"
-#include "search/fast_divider.h"
 #include "search/fast_searches.h"
 #include "search/pair_searches.h"
 #include "search/pair_table_cache.h"
@@ -292,10 +291,9 @@ inline std::string Describe(const Outcome& o) {
 
 // One call. The plain version (fast == false) gets ctx.relTol as its
 // tolerance; tables in resistor order (one Table object passed twice is one
-// table to the search). pairsForThreads reaches the divider of two pairs.
+// table to the search).
 inline Outcome Run(Search s, bool fast, const Inputs& in, const std::vector<const Table*>& t,
-                   const SearchContext& ctx,
-                   double pairsForThreads = fast::detail::kPairsForThreads) {
+                   const SearchContext& ctx) {
     auto p = [&](int m) { return t[static_cast<std::size_t>(m)]->data(); };
     auto n = [&](int m) { return static_cast<int>(t[static_cast<std::size_t>(m)]->size()); };
     Outcome o;
@@ -373,9 +371,9 @@ inline Outcome Run(Search s, bool fast, const Inputs& in, const std::vector<cons
                                                       r[0], r[1], r[2], r[3], ctx);
         break;
     case Search::DividerPairs:
-        o.status = fast ? fast::detail::FindDividerParallelPairs(
-                              in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0), n(0), p(1), n(1), p(2),
-                              n(2), p(3), n(3), r[0], r[1], r[2], r[3], ctx, pairsForThreads)
+        o.status = fast ? fast::FindDividerParallelPairs(in.u1, in.u2, in.u3, in.rmin, in.rmax,
+                                                         p(0), n(0), p(1), n(1), p(2), n(2), p(3),
+                                                         n(3), r[0], r[1], r[2], r[3], ctx)
                         : FindDividerParallelPairs(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0),
                                                    n(0), p(1), n(1), p(2), n(2), p(3), n(3), r[0],
                                                    r[1], r[2], r[3], ctx);

@@ -1,0 +1,72 @@
+#pragma once
+
+// How a fast search comes by its pair table without ever being much slower
+// than its plain function. It scans plainly first, for a few microseconds'
+// worth of rows: most searches with a tolerance end there and pay nothing
+// for the fast path. Then it looks for the table in the cache. If the table
+// is not there, the plain scan goes on with a budget of about one table
+// build, and only when that runs out is the table built (and kept). Either
+// way the search goes on from where its plain scan stopped, so no work is
+// lost; a search that cannot have the table (unsuitable values, too large,
+// out of memory) simply scans on plainly.
+
+#include "search/fast_scan.h"
+#include "search/pair_table.h"
+#include "search/pair_table_cache.h"
+#include "search/search_context.h"
+
+#include <cstddef>
+#include <memory>
+
+namespace ohmtrim::fast {
+
+// Plain rows between two Escape polls when no table is to be had: a few
+// milliseconds.
+inline constexpr std::int64_t kPlainRowsPerPoll = std::int64_t{1} << 16;
+
+class TableSource {
+public:
+    enum class Next {
+        Fast,    // the table is at hand: go on over it
+        Plain,   // go on plainly with the renewed budget
+        Aborted, // Escape was down (during the build, or between plain stretches)
+    };
+
+    // The table of (a, b) for op, from ctx's cache (which must be set).
+    // mayBuild false: only a cached table is used (a single pair search
+    // never pays for a build).
+    TableSource(const SearchContext& ctx, PairOp op, const double* a, int na, const double* b,
+                int nb, bool mayBuild = true);
+    // A value table the fast path also reads (the row table of a triple
+    // search, the enumerated tables of a divider): it must be suitable too.
+    void AlsoNeeds(const double* v, int n);
+
+    // The budget of the plain scan now.
+    WorkBudget& Budget() { return m_budget; }
+    // The table, once Advance has said Fast.
+    const PairTable* Table() const { return m_table.get(); }
+    // No table is to be had: the search runs plainly to its end.
+    bool PlainOnly() const { return m_stage == Stage::PlainOnly; }
+    // The plain scan has spent its budget: what next? Without a table to be
+    // had the plain scan goes on in stretches, with an Escape poll between
+    // them.
+    Next Advance();
+
+private:
+    enum class Stage { Start, Building, Fast, PlainOnly };
+
+    const SearchContext& m_ctx;
+    PairOp m_op;
+    const double* m_a;
+    int m_na;
+    const double* m_b;
+    int m_nb;
+    bool m_mayBuild;
+    const double* m_also[2] = {nullptr, nullptr};
+    int m_alsoCount[2] = {0, 0};
+    Stage m_stage = Stage::Start;
+    WorkBudget m_budget;
+    std::shared_ptr<const PairTable> m_table;
+};
+
+} // namespace ohmtrim::fast
