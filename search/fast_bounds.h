@@ -4,11 +4,11 @@
 // pair search could return, read off the pair table. A bound lets a fast
 // search skip a row or a candidate that cannot end the scan, win, or tie.
 //
-// Each bound splits the sorted table at some value x: every entry is at or
-// below the entry just before x, or at or above the entry at x. The
+// Each bound splits the sorted table before some entry k: every entry is at
+// or below the entry before k, or at or above the entry at k. The
 // candidate's exact value grows with the pair value, so the two neighbours
-// bound the exact value on each side. Any split is valid; x near the ideal
-// pair value only makes the bound tight. Rounding is accounted for below,
+// bound the exact value on each side. Any split is valid; splitting where
+// the ideal pair value would go only makes the bound tight. Rounding is accounted for below,
 // with u the unit roundoff.
 
 #include "search/fast_scan.h"
@@ -34,10 +34,11 @@ enum class RowForm {
 // search's own expression of the three values; it is within 6u R of the
 // exact a // p or a + p for all four triple searches (at most five roundings
 // of positive terms).
-inline double RowLowerBound(RowForm form, double a, double t, double x, const PairTable& table) {
+// The table is split before entry k (any k from 0 to Size()).
+inline double RowLowerBound(RowForm form, double a, double t, std::size_t k,
+                            const PairTable& table) {
     auto value = [&](double p) { return form == RowForm::Parallel ? a * p / (a + p) : a + p; };
     const std::size_t n = table.Size();
-    const std::size_t k = table.Locate(x);
     double e = kInfinity;
     if (k < n)
         e = value(table.Value(k) * (1 - kPairValueSlack)) - t;
@@ -65,9 +66,9 @@ inline double RowLowerBound(RowForm form, double a, double t, double x, const Pa
 // and a candidate's computed error is at least its exact one minus 2.01u
 // (and a factor 1 - u): e - 6.2u in all. 16u covers that and the
 // subtraction below.
-inline double FractionLowerBound(double w, double upper, double z, const PairTable& table) {
+// The table is split before entry k (any k from 0 to Size()).
+inline double FractionLowerBound(double w, double upper, std::size_t k, const PairTable& table) {
     const std::size_t n = table.Size();
-    const std::size_t k = table.Locate(z);
     double e = kInfinity;
     if (k < n) {
         const double r = table.Value(k);

@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -233,16 +235,19 @@ private:
 };
 
 // One candidate upper pair (a, b) with P = a // b inside P_min .. P_max, as
-// the plain scan treats it. With the table at hand, a candidate whose bound
-// shows it cannot be accepted is skipped: the plain scan would not have
-// taken it either (its error is at or above the best so far), and without
-// the inner result its range test does not matter. shared, when given, is
-// the best error accepted by any part (see fast_parts.h).
+// the plain scan treats it; z is the target of the lower pair search and at
+// its place in the table (or kUnknown). With the table at hand, a candidate
+// whose bound shows it cannot be accepted is skipped: the plain scan would
+// not have taken it either (its error is at or above the best so far), and
+// without the inner result its range test does not matter. shared, when
+// given, is the best error accepted by any part (see fast_parts.h).
+constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+
 Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a, double b, double p,
-               PairsState& st, PartControl* shared) {
-    const double z = p * s.u / (1 - s.u);
+               double z, std::size_t at, PairsState& st, PartControl* shared) {
     if (const PairTable* table = lower.Table()) {
-        const double bound = Floor0(FractionLowerBound(s.u, p, z, *table));
+        const std::size_t k = at != kUnknown ? at : table->Locate(z);
+        const double bound = Floor0(FractionLowerBound(s.u, p, k, *table));
         if (bound >= st.bestError)
             return Step::Next;
         if (shared != nullptr && bound > shared->SharedBest() && !(bound < s.relTol * s.u))
@@ -266,6 +271,49 @@ Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a,
     st.bestError = e;
     if (shared != nullptr)
         shared->Accepted(e);
+    return Step::Next;
+}
+
+// Row j of the enumeration: R1 = t1[j] with R2 from the top of its table
+// down, as the plain scan runs it. counted() is called for every pair in
+// turn (the Escape poll) and returns true to abort. The pairs' values and
+// lower-pair targets are computed a batch ahead, so that their places in
+// the table are looked up together.
+template <typename Counted>
+Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j, PairsState& st,
+                  PartControl* shared, Counted counted) {
+    constexpr int kBatch = PairTable::kLocateBatch;
+    const int iLast = s.sameTable ? j : 0;
+    const double a = s.t1[j];
+    double p[kBatch];
+    double z[kBatch];
+    std::size_t at[kBatch];
+    for (int i = s.n2 - 1; i >= iLast;) {
+        const int count = std::min(kBatch, i - iLast + 1);
+        const PairTable* table = lower.Table();
+        for (int m = 0; m < count; ++m) {
+            const double b = s.t2[i - m];
+            p[m] = a * b / (a + b);
+            z[m] = p[m] < s.pMin || p[m] > s.pMax ? std::numeric_limits<double>::quiet_NaN()
+                                                  : p[m] * s.u / (1 - s.u);
+            at[m] = kUnknown;
+        }
+        if (table != nullptr)
+            table->LocateMany(z, at, count);
+        for (int m = 0; m < count; ++m) {
+            if (counted())
+                return Step::Aborted;
+            if (p[m] < s.pMin)
+                return Step::Next; // smaller R2 only lowers P further
+            if (p[m] > s.pMax)
+                continue;
+            const Step step = Candidate(s, lower, marks, a, s.t2[i - m], p[m], z[m],
+                                        table != nullptr ? at[m] : kUnknown, st, shared);
+            if (step != Step::Next)
+                return step;
+        }
+        i -= count;
+    }
     return Step::Next;
 }
 
@@ -294,28 +342,23 @@ PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, in
     st.bestError = startBest;
     RowMarks marks;
     std::int64_t pairs = 0;
+    auto counted = [&] {
+        return ++pairs % kEscapePollStride == 0 && control.MustStop(part, pollingThread);
+    };
+    // The table is at hand before the parts start: no build here.
     for (int j = jFirst; j >= jLast; --j) {
-        const int iLast = s.sameTable ? j : 0;
-        for (int i = s.n2 - 1; i >= iLast; --i) {
-            if (++pairs % kEscapePollStride == 0 && control.MustStop(part, pollingThread)) {
-                result.stopped = true;
-                return result;
-            }
-            const double a = s.t1[j];
-            const double b = s.t2[i];
-            const double p = a * b / (a + b);
-            if (p < s.pMin)
-                break;
-            if (p > s.pMax)
-                continue;
-            // The table is at hand before the parts start: no build here.
-            if (Candidate(s, lower, marks, a, b, p, st, &control) == Step::Exit) {
-                control.Exited(part);
-                result.exit = true;
-                result.found = true;
-                result.values = st.recorded;
-                return result;
-            }
+        switch (ScanPairsRow(s, lower, marks, j, st, &control, counted)) {
+        case Step::Next:
+            break;
+        case Step::Aborted:
+            result.stopped = true;
+            return result;
+        case Step::Exit:
+            control.Exited(part);
+            result.exit = true;
+            result.found = true;
+            result.values = st.recorded;
+            return result;
         }
     }
     result.found = st.found;
@@ -418,29 +461,20 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
     for (; j >= s.s; --j) {
         if (threads && lower.Table() != nullptr)
             break;
-        const int iLast = s.sameTable ? j : 0;
-        for (int i = n2 - 1; i >= iLast; --i) {
-            if (++pairs % kEscapePollStride == 0) {
-                ctx.ReportProgress(doneNominal / total);
-                if (ctx.EscapeDown())
-                    return SearchStatus::Aborted;
-            }
-            const double a = t1[j];
-            const double b = t2[i];
-            const double p = a * b / (a + b);
-            if (p < s.pMin)
-                break; // smaller R2 only lowers P further
-            if (p > s.pMax)
-                continue;
-            switch (Candidate(s, lower, marks, a, b, p, st, nullptr)) {
-            case Step::Next:
-                break;
-            case Step::Exit:
-                ctx.ReportProgress(1.0);
-                return WritePairs(st.recorded, true, out1, out2, out3, out4);
-            case Step::Aborted:
-                return SearchStatus::Aborted;
-            }
+        auto counted = [&] {
+            if (++pairs % kEscapePollStride != 0)
+                return false;
+            ctx.ReportProgress(doneNominal / total);
+            return ctx.EscapeDown();
+        };
+        switch (ScanPairsRow(s, lower, marks, j, st, nullptr, counted)) {
+        case Step::Next:
+            break;
+        case Step::Exit:
+            ctx.ReportProgress(1.0);
+            return WritePairs(st.recorded, true, out1, out2, out3, out4);
+        case Step::Aborted:
+            return SearchStatus::Aborted;
         }
         doneNominal += RowPairs(s, j);
     }

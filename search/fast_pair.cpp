@@ -90,7 +90,8 @@ public:
     ParallelPairRows(double target, const double* a, const double* b, int nb)
         : m_target(target), m_g(1 / target), m_a(a), m_b(b), m_nb(nb) {}
 
-    void Evaluate(int r, PairResult& result) const {
+    // Offers the row's candidates to result; true when one ends the scan.
+    template <typename Result> bool Evaluate(int r, Result& result) const {
         const double ai = m_a[r];
         // An ai equal to the target needs an open circuit, even when
         // ai*g - 1 rounds to a tiny negative number.
@@ -100,12 +101,13 @@ public:
         int hi = 0;
         BracketIndices(x, m_b, m_nb, lo, hi);
         const double bl = m_b[lo];
-        result.Offer(std::fabs(m_target - ai * bl / (ai + bl)), 2 * std::int64_t{r}, {ai, bl});
-        if (hi != lo) {
-            const double bh = m_b[hi];
-            result.Offer(std::fabs(m_target - ai * bh / (ai + bh)), 2 * std::int64_t{r} + 1,
-                         {ai, bh});
-        }
+        if (result.Offer(std::fabs(m_target - ai * bl / (ai + bl)), 2 * std::int64_t{r}, {ai, bl}))
+            return true;
+        if (hi == lo)
+            return false;
+        const double bh = m_b[hi];
+        return result.Offer(std::fabs(m_target - ai * bh / (ai + bh)), 2 * std::int64_t{r} + 1,
+                            {ai, bh});
     }
 
 private:
@@ -116,9 +118,10 @@ private:
     int m_nb;
 };
 
-PairResult ParallelSeed(double target, double relTol, const double* a, int na, const double* b,
-                        int nb, double pLast) {
-    return PairResult(relTol * target, std::fabs(target - pLast), {a[na - 1], b[nb - 1]});
+template <typename Result>
+Result ParallelSeed(double target, double relTol, const double* a, int na, const double* b, int nb,
+                    double pLast) {
+    return Result(relTol * target, std::fabs(target - pLast), {a[na - 1], b[nb - 1]});
 }
 
 // ---- FindSeriesPair -------------------------------------------------------------------
@@ -128,10 +131,10 @@ public:
     SeriesPairRows(double target, const double* a, const double* b, int nb)
         : m_target(target), m_a(a), m_b(b), m_nb(nb) {}
 
-    void Evaluate(int r, PairResult& result) const {
+    template <typename Result> bool Evaluate(int r, Result& result) const {
         const double ai = m_a[r];
         const int j = NearestIndex(m_target - ai, m_b, m_nb);
-        result.Offer(std::fabs(m_target - ai - m_b[j]), r, {ai, m_b[j]});
+        return result.Offer(std::fabs(m_target - ai - m_b[j]), r, {ai, m_b[j]});
     }
 
 private:
@@ -141,9 +144,10 @@ private:
     int m_nb;
 };
 
-PairResult SeriesSeed(double target, double relTol, const double* a, const double* b, int nb) {
+template <typename Result>
+Result SeriesSeed(double target, double relTol, const double* a, const double* b, int nb) {
     const int j = NearestIndex(target - a[0], b, nb);
-    return PairResult(relTol * target, std::fabs(target - a[0] - b[j]), {a[0], b[j]});
+    return Result(relTol * target, std::fabs(target - a[0] - b[j]), {a[0], b[j]});
 }
 
 // How far from the target the table entry of a series candidate can lie
@@ -157,7 +161,7 @@ double SeriesWalkLimit(double target, double limit) {
 }
 
 // Writes the result of a finished scan.
-void Write(const PairResult& result, double& outA, double& outB) {
+template <typename Result> void Write(const Result& result, double& outA, double& outB) {
     outA = result.Result()[0];
     outB = result.Result()[1];
 }
@@ -176,7 +180,7 @@ void ParallelPairOverTable(double target, double relTol, const PairTable& table,
         outB = start.outB;
         return;
     }
-    PairResult result = ParallelSeed(target, relTol, a, na, b, nb, start.pLast);
+    PairResult result = ParallelSeed<PairResult>(target, relTol, a, na, b, nb, start.pLast);
     const ParallelPairRows rows(target, a, b, nb);
     marks.Reset(na);
     int r = start.i0;
@@ -244,7 +248,7 @@ void SeriesPairOverTable(double target, double relTol, const PairTable& table, R
         FindSeriesPair(target, relTol, a, na, b, nb, outA, outB);
         return;
     }
-    PairResult result = SeriesSeed(target, relTol, a, b, nb);
+    PairResult result = SeriesSeed<PairResult>(target, relTol, a, b, nb);
     const SeriesPairRows rows(target, a, b, nb);
     // The scan stops at the first R1 above the target; a[0] is below it.
     const int last = LastIndexAtOrBelow(target, a, na);
@@ -310,14 +314,15 @@ bool ParallelPairCounted(double target, double relTol, const double* a, int na, 
         outB = start.outB;
         return true;
     }
-    PairResult result = ParallelSeed(target, relTol, a, na, b, nb, start.pLast);
+    auto best = ParallelSeed<PlainBest<2>>(target, relTol, a, na, b, nb, start.pLast);
     const ParallelPairRows rows(target, a, b, nb);
-    for (int r = start.i0; r < na && !result.HasExit(); ++r) {
+    for (int r = start.i0; r < na; ++r) {
         if (!budget.Spend())
             return false;
-        rows.Evaluate(r, result);
+        if (rows.Evaluate(r, best))
+            break;
     }
-    Write(result, outA, outB);
+    Write(best, outA, outB);
     return true;
 }
 
@@ -328,16 +333,18 @@ bool SeriesPairCounted(double target, double relTol, const double* a, int na, co
         outB = b[0];
         return true;
     }
-    PairResult result = SeriesSeed(target, relTol, a, b, nb);
+    auto best = SeriesSeed<PlainBest<2>>(target, relTol, a, b, nb);
     const SeriesPairRows rows(target, a, b, nb);
-    for (int r = 1; r < na && !result.HasExit(); ++r) {
+    for (int r = 1; r < na; ++r) {
+        // An R1 equal to the target is still tried (its partner is b[0]).
         if (a[r] > target)
             break;
         if (!budget.Spend())
             return false;
-        rows.Evaluate(r, result);
+        if (rows.Evaluate(r, best))
+            break;
     }
-    Write(result, outA, outB);
+    Write(best, outA, outB);
     return true;
 }
 

@@ -48,16 +48,21 @@ public:
     ScanResult(double threshold, double seedError, const Values& seed)
         : m_threshold(threshold), m_seedError(seedError), m_bestError(seedError), m_best(seed) {}
 
-    void Offer(double error, std::int64_t position, const Values& values) {
+    // Takes a candidate at a scan position. True when it ends the scan as
+    // far as the positions seen so far go (it is the earliest exit yet).
+    bool Offer(double error, std::int64_t position, const Values& values) {
+        bool exit = false;
         if (error < m_threshold && error < m_seedError && position < m_exitPosition) {
             m_exitPosition = position;
             m_exit = values;
+            exit = true;
         }
         if (error < m_bestError || (error == m_bestError && position < m_bestPosition)) {
             m_bestError = error;
             m_bestPosition = position;
             m_best = values;
         }
+        return exit;
     }
 
     // Could a candidate whose error is at least lowerBound end the scan?
@@ -105,6 +110,31 @@ inline int LastIndexAtOrBelow(double x, const double* v, int n) {
     }
     return lo;
 }
+
+// The plain scan's own bookkeeping, for a scan that runs in order: a
+// candidate replaces the best only with a strictly smaller error, and Offer
+// says when it ends the scan.
+template <std::size_t N> class PlainBest {
+public:
+    using Values = std::array<double, N>;
+
+    PlainBest(double threshold, double seedError, const Values& seed)
+        : m_threshold(threshold), m_bestError(seedError), m_best(seed) {}
+
+    bool Offer(double error, std::int64_t /*position*/, const Values& values) {
+        if (!(error < m_bestError))
+            return false;
+        m_bestError = error;
+        m_best = values;
+        return error < m_threshold;
+    }
+    const Values& Result() const { return m_best; }
+
+private:
+    double m_threshold;
+    double m_bestError;
+    Values m_best;
+};
 
 // Work allowed to the plain scan before a missing pair table is built
 // instead, counted in rows of a nested pair search (one table lookup each).

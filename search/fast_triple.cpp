@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 // Each triple search scans the rows R1 = A[i] and completes each with a
 // nested pair search. The plain scan evaluates every row in order. The fast
@@ -242,10 +243,6 @@ bool TripleSearch::Evaluate(int row, const RowInfo& info, WorkBudget* budget,
     return true;
 }
 
-double TripleSearch::Bound(const RowInfo& info, const PairTable& table) const {
-    return RowLowerBound(FormOf(m_kind), m_a[info.index], m_target, info.x, table);
-}
-
 bool TripleSearch::ScanPlain(WorkBudget& budget) {
     if (m_finished)
         return true;
@@ -290,23 +287,44 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
     };
 
     // In scan order: every row that could end the scan is evaluated, so the
-    // first one that does is the answer.
+    // first one that does is the answer. The rows are looked up in the table
+    // a batch at a time.
     std::vector<TripleScratch::Pending>& pending = scratch.pending;
     pending.clear();
-    for (int row = m_next; row < m_rows; ++row) {
-        const RowInfo info = Info(row);
-        if (info.beyond)
-            break;
-        if (!info.cheap) {
-            const double bound = Bound(info, table);
-            if (!result.CouldExit(bound)) {
-                pending.push_back({bound, row});
-                continue;
-            }
+    constexpr int kBatch = PairTable::kLocateBatch;
+    RowInfo info[kBatch];
+    double x[kBatch];
+    std::size_t at[kBatch];
+    bool scanned = false;
+    for (int row = m_next; row < m_rows && !scanned;) {
+        int count = 0;
+        while (count < kBatch && row + count < m_rows) {
+            RowInfo& i = info[count++];
+            i = Info(row + count - 1);
+            x[count - 1] = i.cheap || i.beyond ? std::numeric_limits<double>::quiet_NaN() : i.x;
+            if (i.last || i.beyond)
+                break;
         }
-        evaluate(row, info);
-        if (result.HasExit() || info.last)
-            break;
+        table.LocateMany(x, at, count);
+        for (int m = 0; m < count && !scanned; ++m) {
+            const int r = row + m;
+            if (info[m].beyond)
+                break;
+            if (!info[m].cheap) {
+                const double bound =
+                    RowLowerBound(FormOf(m_kind), m_a[info[m].index], m_target, at[m], table);
+                if (!result.CouldExit(bound)) {
+                    pending.push_back({bound, r});
+                    scanned = info[m].last;
+                    continue;
+                }
+            }
+            evaluate(r, info[m]);
+            scanned = result.HasExit() || info[m].last;
+        }
+        if (count > 0 && info[count - 1].beyond)
+            scanned = true;
+        row += count;
     }
     m_next = m_rows;
     if (result.HasExit() || pending.empty()) {

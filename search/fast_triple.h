@@ -73,7 +73,6 @@ private:
     // Evaluates a row exactly; false when the budget ran out (plain mode).
     bool Evaluate(int row, const RowInfo& info, WorkBudget* budget, const PairTable* table,
                   RowMarks* marks, double& error, Values& values) const;
-    double Bound(const RowInfo& info, const PairTable& table) const;
     bool NestedPair(double x, WorkBudget* budget, const PairTable* table, RowMarks* marks,
                     double& pb, double& pc) const;
     bool StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks);

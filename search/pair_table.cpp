@@ -34,11 +34,20 @@ namespace {
 // millisecond of work.
 constexpr std::size_t kEntriesPerPoll = std::size_t{1} << 15;
 
-// Buckets up to this size are sorted by insertion.
-constexpr std::uint32_t kInsertionSortLimit = 16;
+// A bucket of up to this many entries is searched by a plain scan.
+constexpr std::uint32_t kScanLimit = 16;
 
 std::uint64_t Bits(double x) {
     return std::bit_cast<std::uint64_t>(x);
+}
+
+// Asks for the memory at p ahead of its use, where the compiler can.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
 }
 
 // Counts entries between Escape polls; true when the build must stop.
@@ -58,23 +67,9 @@ private:
     std::size_t m_sinceLast = 0;
 };
 
-void SortBucket(double* values, std::uint32_t* pairs, std::uint32_t begin, std::uint32_t end,
-                std::vector<std::pair<double, std::uint32_t>>& scratch) {
-    if (end - begin <= kInsertionSortLimit) {
-        for (std::uint32_t x = begin + 1; x < end; ++x) {
-            const double v = values[x];
-            const std::uint32_t p = pairs[x];
-            std::uint32_t y = x;
-            while (y > begin && values[y - 1] > v) {
-                values[y] = values[y - 1];
-                pairs[y] = pairs[y - 1];
-                --y;
-            }
-            values[y] = v;
-            pairs[y] = p;
-        }
-        return;
-    }
+// Sorts the entries [begin, end) by value with std::sort.
+void FullSort(double* values, std::uint32_t* pairs, std::uint32_t begin, std::uint32_t end,
+              std::vector<std::pair<double, std::uint32_t>>& scratch) {
     scratch.clear();
     for (std::uint32_t x = begin; x < end; ++x)
         scratch.emplace_back(values[x], pairs[x]);
@@ -174,11 +169,40 @@ PairTable::Outcome PairTable::Build(PairOp op, const double* a, int na, const do
                 return Outcome::Aborted;
         }
 
-        std::vector<std::pair<double, std::uint32_t>> scratch;
-        for (std::size_t q = 0; q < t->m_buckets; ++q) {
-            SortBucket(values, pairs, start[q], start[q + 1], scratch);
-            if (poll.Aborted(start[q + 1] - start[q]))
+        // Every entry of a bucket is below every entry of the next, so one
+        // insertion sort over the whole table sorts the buckets, moving
+        // entries only inside their own. Most buckets hold an entry or two;
+        // the large ones gather the many pairs (a, b) with b much larger than
+        // a, whose values a // b crowd just below a (or a + b just above b),
+        // and those arrive row after row already in order: the work is in
+        // proportion to the disorder, which is small. Should there be much
+        // of it, the buckets are sorted one by one in full instead.
+        const std::uint64_t moveLimit = 8 * std::uint64_t{n} + 64;
+        std::uint64_t moves = 0;
+        for (std::size_t x = 1; x < n && moves <= moveLimit; ++x) {
+            if (x % kEntriesPerPoll == 0 && poll.Aborted(kEntriesPerPoll))
                 return Outcome::Aborted;
+            const double v = values[x];
+            if (!(values[x - 1] > v))
+                continue;
+            const std::uint32_t p = pairs[x];
+            std::size_t y = x;
+            while (y > 0 && values[y - 1] > v) {
+                values[y] = values[y - 1];
+                pairs[y] = pairs[y - 1];
+                --y;
+            }
+            values[y] = v;
+            pairs[y] = p;
+            moves += x - y;
+        }
+        if (moves > moveLimit) {
+            std::vector<std::pair<double, std::uint32_t>> scratch;
+            for (std::size_t q = 0; q < t->m_buckets; ++q) {
+                FullSort(values, pairs, start[q], start[q + 1], scratch);
+                if (poll.Aborted(start[q + 1] - start[q]))
+                    return Outcome::Aborted;
+            }
         }
         table = std::move(t);
         return Outcome::Built;
@@ -204,13 +228,35 @@ std::size_t PairTable::Locate(double x) const {
     // Bucket keys never decrease with the value, so every entry of an
     // earlier bucket is below x and every entry of a later one above it.
     const std::size_t q = Bucket(x);
-    std::uint32_t lo = m_bucketStart[q];
-    const std::uint32_t hi = m_bucketStart[q + 1];
-    if (hi - lo > kInsertionSortLimit)
+    return FirstAtOrAbove(x, m_bucketStart[q], m_bucketStart[q + 1]);
+}
+
+std::size_t PairTable::FirstAtOrAbove(double x, std::uint32_t lo, std::uint32_t hi) const {
+    const double* v = m_values.get();
+    if (hi - lo > kScanLimit)
         return static_cast<std::size_t>(std::lower_bound(v + lo, v + hi, x) - v);
     while (lo < hi && v[lo] < x)
         ++lo;
     return lo;
+}
+
+void PairTable::LocateMany(const double* x, std::size_t* k, int count) const {
+    const double* v = m_values.get();
+    std::size_t q[kLocateBatch];
+    for (int m = 0; m < count; ++m) {
+        if (x[m] > v[0] && x[m] <= v[m_size - 1]) {
+            q[m] = Bucket(x[m]);
+            Prefetch(&m_bucketStart[q[m]]);
+        } else {
+            q[m] = m_buckets;
+        }
+    }
+    for (int m = 0; m < count; ++m)
+        if (q[m] < m_buckets)
+            Prefetch(v + m_bucketStart[q[m]]);
+    for (int m = 0; m < count; ++m)
+        k[m] = q[m] < m_buckets ? FirstAtOrAbove(x[m], m_bucketStart[q[m]], m_bucketStart[q[m] + 1])
+                                : Locate(x[m]);
 }
 
 } // namespace ohmtrim

@@ -66,11 +66,17 @@ public:
     int Column(std::size_t k) const { return static_cast<int>(m_pairs[k] % m_nbu); }
     // First entry whose value is >= x; Size() when there is none or x is NaN.
     std::size_t Locate(double x) const;
+    // Locate for up to kLocateBatch values at once. A table larger than the
+    // processor's cache makes each lookup wait for memory; started together,
+    // the waits overlap.
+    static constexpr int kLocateBatch = 16;
+    void LocateMany(const double* x, std::size_t* k, int count) const;
     std::size_t Bytes() const { return BytesFor(m_size); }
 
 private:
     PairTable() = default;
     std::size_t Bucket(double x) const;
+    std::size_t FirstAtOrAbove(double x, std::uint32_t lo, std::uint32_t hi) const;
 
     PairOp m_op = PairOp::Series;
     bool m_symmetric = false;

@@ -34,7 +34,7 @@ public:
         // missing table is built is this times the table's entries.
         // Measured with the fast benchmark: about 30 ns a row and 25 ns an
         // entry on E192.
-        double plainRowsPerEntry = 0.8;
+        double plainRowsPerEntry = 0.45;
         // An enumeration of fewer pairs than this stays on one thread.
         double pairsForThreads = 50000;
     };
