@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,29 +69,48 @@ double WallSeconds() {
         .count();
 }
 
-// Median time of run() in ms. A run over 0.2 s is timed once; shorter runs
-// are timed in batches of about a millisecond (the clock itself costs a
-// fraction of a microsecond), until about 0.1 s are spent (at least 5, at
-// most 41 batches).
-template <typename Clock, typename Run> double MedianMs(Clock clock, Run run) {
-    double start = clock();
-    run();
-    const double first = clock() - start;
-    if (first > 0.2)
-        return first * 1e3;
-    const int batch = first >= 1e-3 ? 1 : static_cast<int>(1e-3 / std::max(first, 1e-8)) + 1;
-    std::vector<double> times;
-    double spent = first;
-    while (times.size() < 41 && (times.size() < 5 || spent < 0.1)) {
-        start = clock();
-        for (int k = 0; k < batch; ++k)
-            run();
-        const double t = clock() - start;
-        times.push_back(t / batch);
-        spent += t;
+// Times several runs side by side, in ms: the median over rounds, each
+// round timing every run once in turn, so that a change of load on the
+// shared machine hits all of them alike. A run over 0.2 s is timed once;
+// shorter runs are timed in batches of about a millisecond (the clock itself
+// costs a fraction of a microsecond), for about 0.2 s in all (at least 5,
+// at most 41 rounds).
+template <typename Clock>
+std::vector<double> SideBySideMs(Clock clock, const std::vector<std::function<void()>>& runs) {
+    const std::size_t n = runs.size();
+    std::vector<double> first(n);
+    std::vector<int> batch(n);
+    bool long_ = false;
+    for (std::size_t r = 0; r < n; ++r) {
+        const double start = clock();
+        runs[r]();
+        first[r] = clock() - start;
+        long_ = long_ || first[r] > 0.2;
+        batch[r] = first[r] >= 1e-3 ? 1 : static_cast<int>(1e-3 / std::max(first[r], 1e-8)) + 1;
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2] * 1e3;
+    std::vector<double> result(n);
+    if (long_) {
+        for (std::size_t r = 0; r < n; ++r)
+            result[r] = first[r] * 1e3;
+        return result;
+    }
+    std::vector<std::vector<double>> times(n);
+    double spent = 0;
+    for (int round = 0; round < 41 && (round < 5 || spent < 0.2); ++round) {
+        for (std::size_t r = 0; r < n; ++r) {
+            const double start = clock();
+            for (int k = 0; k < batch[r]; ++k)
+                runs[r]();
+            const double t = clock() - start;
+            times[r].push_back(t / batch[r]);
+            spent += t;
+        }
+    }
+    for (std::size_t r = 0; r < n; ++r) {
+        std::sort(times[r].begin(), times[r].end());
+        result[r] = times[r][times[r].size() / 2] * 1e3;
+    }
+    return result;
 }
 
 std::vector<const Table*> Tables(const Case& c) {
@@ -110,31 +130,33 @@ void RunCase(benchmark::State& state, const Case& c) {
     Outcome two;
     Row row{c.name, c.relTol == 0, 0, 0, 0, 0, 0, 0, true};
     for (auto _ : state) {
-        row.plainMs = MedianMs(ThreadSeconds,
-                               [&] { plain = testing::Run(c.search, false, c.in, t, plainCtx); });
-        row.coldMs = MedianMs(ThreadSeconds, [&] {
-            PairTableCache cache;
-            SearchContext ctx = plainCtx;
-            ctx.tables = &cache;
-            cold = testing::Run(c.search, true, c.in, t, ctx);
-        });
         PairTableCache cache;
-        row.buildMs = MedianMs(ThreadSeconds, [&] {
-            cache.Clear();
-            testing::Prebuild(cache, c.search, t);
-        });
+        const double start = ThreadSeconds();
+        testing::Prebuild(cache, c.search, t);
+        row.buildMs = (ThreadSeconds() - start) * 1e3;
         SearchContext ctx = plainCtx;
         ctx.tables = &cache;
-        row.warmMs =
-            MedianMs(ThreadSeconds, [&] { warm = testing::Run(c.search, true, c.in, t, ctx); });
+        const std::vector<double> ms = SideBySideMs(
+            ThreadSeconds, {[&] { plain = testing::Run(c.search, false, c.in, t, plainCtx); },
+                            [&] {
+                                PairTableCache fresh;
+                                SearchContext coldCtx = plainCtx;
+                                coldCtx.tables = &fresh;
+                                cold = testing::Run(c.search, true, c.in, t, coldCtx);
+                            },
+                            [&] { warm = testing::Run(c.search, true, c.in, t, ctx); }});
+        row.plainMs = ms[0];
+        row.coldMs = ms[1];
+        row.warmMs = ms[2];
         row.same = testing::SameBits(plain, cold) && testing::SameBits(plain, warm);
         if (c.search == Search::DividerPairs) {
-            row.oneThreadMs =
-                MedianMs(WallSeconds, [&] { warm = testing::Run(c.search, true, c.in, t, ctx); });
             SearchContext ctx2 = ctx;
             ctx2.threads = 2;
-            row.twoThreadsMs =
-                MedianMs(WallSeconds, [&] { two = testing::Run(c.search, true, c.in, t, ctx2); });
+            const std::vector<double> wall = SideBySideMs(
+                WallSeconds, {[&] { warm = testing::Run(c.search, true, c.in, t, ctx); },
+                              [&] { two = testing::Run(c.search, true, c.in, t, ctx2); }});
+            row.oneThreadMs = wall[0];
+            row.twoThreadsMs = wall[1];
             row.same = row.same && testing::SameBits(plain, two);
         }
         state.SetIterationTime(row.warmMs * 1e-3);

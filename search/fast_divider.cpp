@@ -31,8 +31,10 @@ namespace {
 // has no table; false when Escape aborted. A plain pair search whose budget
 // runs out begins again once the source has moved on: it repeats fewer rows
 // than the budget held.
-bool ParallelPairThrough(TableSource& source, double target, double tol, const double* a, int na,
-                         const double* b, int nb, RowMarks& marks, double& outA, double& outB) {
+[[gnu::always_inline]] inline bool ParallelPairThrough(TableSource& source, double target,
+                                                       double tol, const double* a, int na,
+                                                       const double* b, int nb, RowMarks& marks,
+                                                       double& outA, double& outB) {
     for (;;) {
         if (const PairTable* table = source.Table()) {
             ParallelPairOverTable(target, tol, *table, marks, outA, outB);
@@ -243,8 +245,9 @@ private:
 // given, is the best error accepted by any part (see fast_parts.h).
 constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
-Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a, double b, double p,
-               double z, std::size_t at, PairsState& st, PartControl* shared) {
+[[gnu::always_inline]] inline Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks,
+                                             double a, double b, double p, double z, std::size_t at,
+                                             PairsState& st, PartControl* shared) {
     if (const PairTable* table = lower.Table()) {
         const std::size_t k = at != kUnknown ? at : table->Locate(z);
         const double bound = Floor0(FractionLowerBound(s.u, p, k, *table));
@@ -274,41 +277,114 @@ Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks, double a,
     return Step::Next;
 }
 
+// Counts the enumerated pairs as the plain scan does and polls Escape at
+// every 20th; poll() returns true to abort.
+template <typename Poll> class PairCounter {
+public:
+    explicit PairCounter(Poll poll) : m_poll(poll) {}
+    bool Count() { return ++m_pairs % kEscapePollStride == 0 && m_poll(); }
+    // Counts n pairs at once, with the polls the plain scan makes among them.
+    bool CountMany(std::int64_t n) {
+        const std::int64_t before = m_pairs;
+        m_pairs += n;
+        for (std::int64_t k = (before / kEscapePollStride + 1) * kEscapePollStride; k <= m_pairs;
+             k += kEscapePollStride)
+            if (m_poll())
+                return true;
+        return false;
+    }
+
+private:
+    Poll m_poll;
+    std::int64_t m_pairs = 0;
+};
+
+// First index of the pairs at the top of row j (R1 = a) that the plain scan
+// passes over for P > P_max with certainty; iLast..n2-1 are the row's
+// indices. A computed P above P_max (1 + 8u) means an exact a // b above
+// P_max (1 + 3.9u) (three roundings); a // b grows with b, so every larger b
+// gives an exact value at least that and a computed one above P_max. The
+// bisection may meet rounding noise near the boundary; any index it settles
+// on passes the test, which is all the argument needs.
+int FirstCertainlyAboveMax(const PairsSetup& s, double a, int iLast) {
+    const double limit = s.pMax * (1 + 8 * kUnitRoundoff);
+    auto above = [&](int i) {
+        const double b = s.t2[i];
+        return a * b / (a + b) > limit;
+    };
+    int hi = s.n2 - 1;
+    if (hi < iLast || !above(hi))
+        return s.n2;
+    int lo = iLast - 1; // above(hi) holds; lo is below the range or fails
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (above(mid))
+            hi = mid;
+        else
+            lo = mid;
+    }
+    return hi;
+}
+
 // Row j of the enumeration: R1 = t1[j] with R2 from the top of its table
-// down, as the plain scan runs it. counted() is called for every pair in
-// turn (the Escape poll) and returns true to abort. The pairs' values and
+// down, as the plain scan runs it. With the table at hand the pairs above
+// P_max at the top are passed over at once, and the pairs' values and
 // lower-pair targets are computed a batch ahead, so that their places in
 // the table are looked up together.
-template <typename Counted>
+template <typename Counter>
 Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j, PairsState& st,
-                  PartControl* shared, Counted counted) {
-    constexpr int kBatch = PairTable::kLocateBatch;
+                  PartControl* shared, Counter& counter) {
     const int iLast = s.sameTable ? j : 0;
     const double a = s.t1[j];
+    int i = s.n2 - 1;
+    // Plainly, pair by pair, until the table is at hand.
+    for (; i >= iLast && lower.Table() == nullptr; --i) {
+        if (counter.Count())
+            return Step::Aborted;
+        const double b = s.t2[i];
+        const double p = a * b / (a + b);
+        if (p < s.pMin)
+            return Step::Next; // smaller R2 only lowers P further
+        if (p > s.pMax)
+            continue;
+        const Step step =
+            Candidate(s, lower, marks, a, b, p, p * s.u / (1 - s.u), kUnknown, st, shared);
+        if (step != Step::Next)
+            return step;
+    }
+    if (i < iLast)
+        return Step::Next;
+    const PairTable& table = *lower.Table();
+    if (i == s.n2 - 1) {
+        const int first = FirstCertainlyAboveMax(s, a, iLast);
+        if (counter.CountMany(s.n2 - first))
+            return Step::Aborted;
+        i = first - 1;
+    }
+    constexpr int kBatch = PairTable::kLocateBatch;
     double p[kBatch];
     double z[kBatch];
     std::size_t at[kBatch];
-    for (int i = s.n2 - 1; i >= iLast;) {
-        const int count = std::min(kBatch, i - iLast + 1);
-        const PairTable* table = lower.Table();
+    int batch = 1; // grows: a scan that ends at its first candidates computes little ahead
+    while (i >= iLast) {
+        const int count = std::min(batch, i - iLast + 1);
+        batch = std::min(2 * batch, kBatch);
         for (int m = 0; m < count; ++m) {
             const double b = s.t2[i - m];
             p[m] = a * b / (a + b);
             z[m] = p[m] < s.pMin || p[m] > s.pMax ? std::numeric_limits<double>::quiet_NaN()
                                                   : p[m] * s.u / (1 - s.u);
-            at[m] = kUnknown;
         }
-        if (table != nullptr)
-            table->LocateMany(z, at, count);
+        table.LocateMany(z, at, count);
         for (int m = 0; m < count; ++m) {
-            if (counted())
+            if (counter.Count())
                 return Step::Aborted;
             if (p[m] < s.pMin)
-                return Step::Next; // smaller R2 only lowers P further
+                return Step::Next;
             if (p[m] > s.pMax)
                 continue;
-            const Step step = Candidate(s, lower, marks, a, s.t2[i - m], p[m], z[m],
-                                        table != nullptr ? at[m] : kUnknown, st, shared);
+            const Step step =
+                Candidate(s, lower, marks, a, s.t2[i - m], p[m], z[m], at[m], st, shared);
             if (step != Step::Next)
                 return step;
         }
@@ -341,13 +417,10 @@ PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, in
     PairsState st;
     st.bestError = startBest;
     RowMarks marks;
-    std::int64_t pairs = 0;
-    auto counted = [&] {
-        return ++pairs % kEscapePollStride == 0 && control.MustStop(part, pollingThread);
-    };
+    PairCounter counter([&] { return control.MustStop(part, pollingThread); });
     // The table is at hand before the parts start: no build here.
     for (int j = jFirst; j >= jLast; --j) {
-        switch (ScanPairsRow(s, lower, marks, j, st, &control, counted)) {
+        switch (ScanPairsRow(s, lower, marks, j, st, &control, counter)) {
         case Step::Next:
             break;
         case Step::Aborted:
@@ -455,19 +528,16 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
     LowerPair lower(s, ctx);
     RowMarks marks;
     PairsState st;
-    std::int64_t pairs = 0;
     double doneNominal = 0;
+    PairCounter counter([&] {
+        ctx.ReportProgress(doneNominal / total);
+        return ctx.EscapeDown();
+    });
     int j = n1 - 1;
     for (; j >= s.s; --j) {
         if (threads && lower.Table() != nullptr)
             break;
-        auto counted = [&] {
-            if (++pairs % kEscapePollStride != 0)
-                return false;
-            ctx.ReportProgress(doneNominal / total);
-            return ctx.EscapeDown();
-        };
-        switch (ScanPairsRow(s, lower, marks, j, st, nullptr, counted)) {
+        switch (ScanPairsRow(s, lower, marks, j, st, nullptr, counter)) {
         case Step::Next:
             break;
         case Step::Exit:

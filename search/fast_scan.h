@@ -65,6 +65,22 @@ public:
         return exit;
     }
 
+    // Offer for a scan in order that has not ended yet: a later candidate
+    // never wins a tie, and one that ends the scan always improves the best
+    // (every earlier best was the seed or at or above the threshold).
+    bool OfferInOrder(double error, std::int64_t position, const Values& values) {
+        if (!(error < m_bestError))
+            return false;
+        m_bestError = error;
+        m_bestPosition = position;
+        m_best = values;
+        if (!(error < m_threshold && error < m_seedError))
+            return false;
+        m_exitPosition = position;
+        m_exit = values;
+        return true;
+    }
+
     // Could a candidate whose error is at least lowerBound end the scan?
     bool CouldExit(double lowerBound) const {
         const double b = Floor0(lowerBound);

@@ -25,11 +25,6 @@ PairOp NestedOp(TripleKind kind) {
 
 namespace {
 
-RowForm FormOf(TripleKind kind) {
-    return kind == TripleKind::Parallel || kind == TripleKind::ParallelSeries ? RowForm::Parallel
-                                                                              : RowForm::Series;
-}
-
 bool ByBoundThenRow(const TripleScratch::Pending& p, const TripleScratch::Pending& q) {
     const double bp = Floor0(p.bound);
     const double bq = Floor0(q.bound);
@@ -101,6 +96,7 @@ TripleSearch::TripleSearch(TripleKind kind, double target, double relTol, const 
         m_result.emplace(relTol * target,
                          std::fabs(target - (bLast + cLast) * aLast / (aLast + bLast + cLast)),
                          Values{aLast, bLast, cLast});
+        m_g = 1 / target;
         m_pairFirst = b[0] + c[0];
         m_rows = na - 1; // A[na-2] down to A[0]
         if (m_rows == 0)
@@ -133,63 +129,76 @@ double TripleSearch::DoneFraction() const {
     return m_finished || m_rows == 0 ? 1.0 : static_cast<double>(m_next) / m_rows;
 }
 
-TripleSearch::RowInfo TripleSearch::Info(int row) const {
+template <TripleKind K> TripleSearch::RowInfo TripleSearch::Info(int row) const {
     RowInfo info;
-    switch (m_kind) {
-    case TripleKind::Series:
+    if constexpr (K == TripleKind::Series) {
         info.index = row + 1;
         info.beyond = m_a[info.index] > m_target;
         info.x = m_target - m_a[info.index];
         info.cheap = !(info.x > m_pairFirst);
-        break;
-    case TripleKind::Parallel: {
+    } else if constexpr (K == TripleKind::Parallel) {
         info.index = m_i0 + row;
         const double ai = m_a[info.index];
+        // An ai equal to the target needs an open circuit, even when ai*g - 1
+        // rounds to a tiny negative number.
         const double d = ai * m_g - 1;
         info.x = d <= 0 ? kInfinity : ai / d;
         info.cheap = !(info.x > m_pairFirst && info.x < m_pairLast);
-        break;
-    }
-    case TripleKind::ParallelSeries: {
+    } else if constexpr (K == TripleKind::ParallelSeries) {
         info.index = m_na - 2 - row;
         const double ai = m_a[info.index];
+        // Once R1 alone is at or below the target, this row is the last.
         info.last = !(ai > m_target);
-        if (info.last) {
-            info.cheap = true;
-            break;
+        info.cheap = info.last;
+        if (!info.last) {
+            info.x = 1 / (m_g - 1 / ai); // m_g is 1 / target
+            info.cheap = !(info.x > m_pairFirst);
         }
-        info.x = 1 / (1 / m_target - 1 / ai);
-        info.cheap = !(info.x > m_pairFirst);
-        break;
-    }
-    case TripleKind::SeriesParallel: {
+    } else {
         info.index = row;
         const double ai = m_a[row];
+        // Once R1 alone reaches the target, this row is the last.
         info.last = ai >= m_target;
-        if (info.last) {
-            info.cheap = true;
-            break;
+        info.cheap = info.last;
+        if (!info.last) {
+            info.x = m_target - ai;
+            info.cheap = !(info.x > m_pairFirst && info.x < m_pairLast);
         }
-        info.x = m_target - ai;
-        info.cheap = !(info.x > m_pairFirst && info.x < m_pairLast);
-        break;
-    }
     }
     return info;
 }
 
+template <TripleKind K>
 bool TripleSearch::NestedPair(double x, WorkBudget* budget, const PairTable* table, RowMarks* marks,
                               double& pb, double& pc) const {
-    const bool parallel = NestedOp(m_kind) == PairOp::Parallel;
+    constexpr bool parallel = K == TripleKind::Parallel || K == TripleKind::SeriesParallel;
+    // The pair searches' own first tests, here so that the many rows that
+    // end there cost no call.
+    if constexpr (parallel) {
+        if (x <= m_pairFirst || x >= m_pairLast) {
+            const bool low = x <= m_pairFirst;
+            pb = low ? m_b[0] : m_b[m_nb - 1];
+            pc = low ? m_c[0] : m_c[m_nc - 1];
+            return true;
+        }
+    } else {
+        if (m_pairFirst >= x) {
+            pb = m_b[0];
+            pc = m_c[0];
+            return true;
+        }
+    }
     if (table != nullptr) {
-        if (parallel)
+        if constexpr (parallel)
             ParallelPairOverTable(x, m_nestedTol, *table, *marks, pb, pc);
         else
             SeriesPairOverTable(x, m_nestedTol, *table, *marks, pb, pc);
         return true;
     }
-    return parallel ? ParallelPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc)
-                    : SeriesPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
+    if constexpr (parallel)
+        return ParallelPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
+    else
+        return SeriesPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
 }
 
 bool TripleSearch::StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks) {
@@ -197,7 +206,7 @@ bool TripleSearch::StartSeed(WorkBudget* budget, const PairTable* table, RowMark
     double pb = 0;
     double pc = 0;
     const double a0 = m_a[0];
-    if (!NestedPair(m_target - a0, budget, table, marks, pb, pc))
+    if (!NestedPair<TripleKind::Series>(m_target - a0, budget, table, marks, pb, pc))
         return false;
     m_result.emplace(m_relTol * m_target, std::fabs(m_target - a0 - pb - pc), Values{a0, pb, pc});
     if (m_rows == 0)
@@ -205,39 +214,38 @@ bool TripleSearch::StartSeed(WorkBudget* budget, const PairTable* table, RowMark
     return true;
 }
 
-bool TripleSearch::Evaluate(int row, const RowInfo& info, WorkBudget* budget,
-                            const PairTable* table, RowMarks* marks, double& error,
-                            Values& values) const {
-    (void)row;
+template <TripleKind K>
+[[gnu::always_inline]] inline bool TripleSearch::Evaluate(const RowInfo& info, WorkBudget* budget,
+                                                          const PairTable* table, RowMarks* marks,
+                                                          double& error, Values& values) const {
     const double ai = m_a[info.index];
     const double t = m_target;
     double pb = 0;
     double pc = 0;
-    switch (m_kind) {
-    case TripleKind::Series:
-        if (!NestedPair(info.x, budget, table, marks, pb, pc))
+    if constexpr (K == TripleKind::Series) {
+        if (!NestedPair<K>(info.x, budget, table, marks, pb, pc))
             return false;
         error = std::fabs(t - (ai + pb + pc));
-        break;
-    case TripleKind::Parallel:
-        if (!NestedPair(info.x, budget, table, marks, pb, pc))
+    } else if constexpr (K == TripleKind::Parallel) {
+        if (!NestedPair<K>(info.x, budget, table, marks, pb, pc))
             return false;
         error = std::fabs(t - 1 / (1 / ai + 1 / pb + 1 / pc));
-        break;
-    case TripleKind::ParallelSeries:
+    } else if constexpr (K == TripleKind::ParallelSeries) {
+        // The last row takes the largest R2 and R3 (open circuits when the
+        // sets have them).
         pb = m_b[m_nb - 1];
         pc = m_c[m_nc - 1];
-        if (!info.last && !NestedPair(info.x, budget, table, marks, pb, pc))
+        if (!info.last && !NestedPair<K>(info.x, budget, table, marks, pb, pc))
             return false;
         error = std::fabs(t - (pb + pc) * ai / (ai + pb + pc));
-        break;
-    case TripleKind::SeriesParallel:
+    } else {
+        // The last row takes the smallest R2 and R3 (links when the sets
+        // have them).
         pb = m_b[0];
         pc = m_c[0];
-        if (!info.last && !NestedPair(info.x, budget, table, marks, pb, pc))
+        if (!info.last && !NestedPair<K>(info.x, budget, table, marks, pb, pc))
             return false;
         error = std::fabs(t - (1 / (1 / pb + 1 / pc) + ai));
-        break;
     }
     values = {ai, pb, pc};
     return true;
@@ -252,17 +260,30 @@ bool TripleSearch::ScanPlain(WorkBudget& budget) {
         if (m_finished)
             return true;
     }
+    switch (m_kind) {
+    case TripleKind::Series:
+        return ScanPlainAs<TripleKind::Series>(budget);
+    case TripleKind::Parallel:
+        return ScanPlainAs<TripleKind::Parallel>(budget);
+    case TripleKind::ParallelSeries:
+        return ScanPlainAs<TripleKind::ParallelSeries>(budget);
+    case TripleKind::SeriesParallel:
+        break;
+    }
+    return ScanPlainAs<TripleKind::SeriesParallel>(budget);
+}
+
+template <TripleKind K> bool TripleSearch::ScanPlainAs(WorkBudget& budget) {
     ScanResult<3>& result = *m_result;
     for (; m_next < m_rows; ++m_next) {
-        const RowInfo info = Info(m_next);
+        const RowInfo info = Info<K>(m_next);
         if (info.beyond)
             break;
         double error = 0;
         Values values{};
-        if (!Evaluate(m_next, info, &budget, nullptr, nullptr, error, values))
+        if (!Evaluate<K>(info, &budget, nullptr, nullptr, error, values))
             return false;
-        result.Offer(error, Position(m_next), values);
-        if (result.HasExit() || info.last)
+        if (result.OfferInOrder(error, Position(m_next), values) || info.last)
             break;
     }
     m_next = m_rows;
@@ -278,13 +299,32 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
         if (m_finished)
             return;
     }
+    switch (m_kind) {
+    case TripleKind::Series:
+        return ScanFastAs<TripleKind::Series>(table, scratch);
+    case TripleKind::Parallel:
+        return ScanFastAs<TripleKind::Parallel>(table, scratch);
+    case TripleKind::ParallelSeries:
+        return ScanFastAs<TripleKind::ParallelSeries>(table, scratch);
+    case TripleKind::SeriesParallel:
+        break;
+    }
+    ScanFastAs<TripleKind::SeriesParallel>(table, scratch);
+}
+
+template <TripleKind K>
+void TripleSearch::ScanFastAs(const PairTable& table, TripleScratch& scratch) {
     ScanResult<3>& result = *m_result;
     auto evaluate = [&](int row, const RowInfo& info) {
         double error = 0;
         Values values{};
-        Evaluate(row, info, nullptr, &table, &scratch.marks, error, values);
+        Evaluate<K>(info, nullptr, &table, &scratch.marks, error, values);
         result.Offer(error, Position(row), values);
     };
+
+    constexpr RowForm kForm = K == TripleKind::Parallel || K == TripleKind::ParallelSeries
+                                  ? RowForm::Parallel
+                                  : RowForm::Series;
 
     // In scan order: every row that could end the scan is evaluated, so the
     // first one that does is the answer. The rows are looked up in the table
@@ -300,7 +340,7 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
         int count = 0;
         while (count < kBatch && row + count < m_rows) {
             RowInfo& i = info[count++];
-            i = Info(row + count - 1);
+            i = Info<K>(row + count - 1);
             x[count - 1] = i.cheap || i.beyond ? std::numeric_limits<double>::quiet_NaN() : i.x;
             if (i.last || i.beyond)
                 break;
@@ -312,7 +352,7 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
                 break;
             if (!info[m].cheap) {
                 const double bound =
-                    RowLowerBound(FormOf(m_kind), m_a[info[m].index], m_target, at[m], table);
+                    RowLowerBound(kForm, m_a[info[m].index], m_target, at[m], table);
                 if (!result.CouldExit(bound)) {
                     pending.push_back({bound, r});
                     scanned = info[m].last;
@@ -337,7 +377,7 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
     // others; the rest are evaluated in order of bound while one could
     // still beat the best, or tie with it from an earlier position.
     const auto first = std::min_element(pending.begin(), pending.end(), ByBoundThenRow);
-    evaluate(first->row, Info(first->row));
+    evaluate(first->row, Info<K>(first->row));
     first->bound = kInfinity;
     const auto open = std::remove_if(pending.begin(), pending.end(), [&](const auto& p) {
         return !result.CouldBeBest(p.bound, Position(p.row));
@@ -348,7 +388,7 @@ void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
         if (Floor0(p.bound) > result.BestError())
             break;
         if (result.CouldBeBest(p.bound, Position(p.row)))
-            evaluate(p.row, Info(p.row));
+            evaluate(p.row, Info<K>(p.row));
     }
     Finish(result.Result());
 }

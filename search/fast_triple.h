@@ -68,13 +68,18 @@ private:
         bool last = false;   // the scan ends after this row
         bool beyond = false; // the scan ended before this row
     };
-    RowInfo Info(int row) const;
+    // The rows, written once per kind so that the scans carry no switch.
+    template <TripleKind K> RowInfo Info(int row) const;
     std::int64_t Position(int row) const { return m_positionBase + row; }
     // Evaluates a row exactly; false when the budget ran out (plain mode).
-    bool Evaluate(int row, const RowInfo& info, WorkBudget* budget, const PairTable* table,
-                  RowMarks* marks, double& error, Values& values) const;
+    template <TripleKind K>
+    bool Evaluate(const RowInfo& info, WorkBudget* budget, const PairTable* table, RowMarks* marks,
+                  double& error, Values& values) const;
+    template <TripleKind K>
     bool NestedPair(double x, WorkBudget* budget, const PairTable* table, RowMarks* marks,
                     double& pb, double& pc) const;
+    template <TripleKind K> bool ScanPlainAs(WorkBudget& budget);
+    template <TripleKind K> void ScanFastAs(const PairTable& table, TripleScratch& scratch);
     bool StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks);
     void Finish(const Values& values);
 

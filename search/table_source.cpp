@@ -2,17 +2,6 @@
 
 namespace ohmtrim::fast {
 
-TableSource::TableSource(const SearchContext& ctx, PairOp op, const double* a, int na,
-                         const double* b, int nb, bool mayBuild)
-    : m_ctx(ctx), m_op(op), m_a(a), m_na(na), m_b(b), m_nb(nb), m_mayBuild(mayBuild),
-      m_budget(ctx.tables->GetOptions().startRows) {}
-
-void TableSource::AlsoNeeds(const double* v, int n) {
-    const int k = m_also[0] == nullptr ? 0 : 1;
-    m_also[k] = v;
-    m_alsoCount[k] = n;
-}
-
 TableSource::Next TableSource::Advance() {
     PairTableCache& cache = *m_ctx.tables;
     switch (m_stage) {

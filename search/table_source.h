@@ -36,10 +36,16 @@ public:
     // mayBuild false: only a cached table is used (a single pair search
     // never pays for a build).
     TableSource(const SearchContext& ctx, PairOp op, const double* a, int na, const double* b,
-                int nb, bool mayBuild = true);
+                int nb, bool mayBuild = true)
+        : m_ctx(ctx), m_op(op), m_a(a), m_na(na), m_b(b), m_nb(nb), m_mayBuild(mayBuild),
+          m_budget(ctx.tables->GetOptions().startRows) {}
     // A value table the fast path also reads (the row table of a triple
     // search, the enumerated tables of a divider): it must be suitable too.
-    void AlsoNeeds(const double* v, int n);
+    void AlsoNeeds(const double* v, int n) {
+        const int k = m_also[0] == nullptr ? 0 : 1;
+        m_also[k] = v;
+        m_alsoCount[k] = n;
+    }
 
     // The budget of the plain scan now.
     WorkBudget& Budget() { return m_budget; }
