@@ -1,7 +1,11 @@
 #include "tests/core/fast_test_support.h"
 
+#include "bench/eseries.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -212,6 +216,228 @@ TEST(FastSearches, ResistanceSearchesMatchPlainOnNastyTables) {
 TEST(FastSearches, DividersMatchPlainOnNastyTables) {
     CompareOnRandomCases(
         {std::begin(testing::kDividerSearches), std::end(testing::kDividerSearches)}, 2, 2000);
+}
+
+// ---- full value sets ---------------------------------------------------------------
+
+using bench::ESeries;
+
+// The series from 1 ohm to 10 Mohm, with and without a short-circuit and an
+// open-circuit entry.
+Table Series(ESeries s, bool boundaries) {
+    Table t = bench::ESeriesValues(s, 0, 7);
+    return boundaries ? bench::WithBoundaries(t, 0.001, 1e12) : t;
+}
+
+struct SeriesCase {
+    ESeries series;
+    bool boundaries;
+    int resistanceCases; // random targets per resistance search
+};
+
+// Every search on whole E-series tables, one table for every resistor as
+// the windows pass the main value set, against its plain function; every
+// case in every mode.
+TEST(FastSearches, MatchPlainOnWholeValueSets) {
+    const SeriesCase sets[] = {{ESeries::E12, false, 30},
+                               {ESeries::E24, true, 30},
+                               {ESeries::E96, false, 6},
+                               {ESeries::E96, true, 4},
+                               {ESeries::E192, false, 3}};
+    std::mt19937 gen(5);
+    int mismatches = 0;
+    for (const SeriesCase& sc : sets) {
+        const Table t = Series(sc.series, sc.boundaries);
+        const bool small = sc.series == ESeries::E12 || sc.series == ESeries::E24;
+        for (Search s : testing::kResistanceSearches) {
+            const std::vector<const Table*> tables(testing::ResistorsOf(s), &t);
+            for (int k = 0; k < sc.resistanceCases * testing::SoakFactor(); ++k) {
+                Inputs in;
+                in.target = k % 2 == 0 ? testing::LogUniform(gen, 0.5, 2e7)
+                                       : testing::NastyTarget(gen, t, t, t);
+                const double tol =
+                    testing::kToleranceClasses[gen() % std::size(testing::kToleranceClasses)];
+                SearchContext plainCtx;
+                plainCtx.relTol = tol;
+                const Outcome want = testing::Run(s, false, in, tables, plainCtx);
+                for (Mode mode : {Mode::Cold, Mode::Warm}) {
+                    const Outcome got =
+                        RunFast(s, mode, in, tables, tol, PairTableCache::Options{});
+                    if (!testing::SameBits(got, want) && ++mismatches <= 10)
+                        ADD_FAILURE()
+                            << testing::NameOf(s) << ", " << t.size() << " values, " << NameOf(mode)
+                            << ", target " << in.target << ", tolerance " << tol << "\n  plain "
+                            << testing::Describe(want) << "\n  fast  " << testing::Describe(got);
+                }
+            }
+        }
+        // Dividers: the whole range on the small sets; on the large ones
+        // exhaustive searches over a decade and default-tolerance ones over
+        // the whole range, or the plain functions would take minutes.
+        struct DividerCase {
+            double u1, u2, u3, rmin, rmax, tol;
+        };
+        std::vector<DividerCase> dividers;
+        if (small) {
+            dividers = {{12, 5, 0, 1, 1e7, 0},
+                        {10, 5, 0, 100, 1e6, 0},
+                        {0, 3.3, 5, 1e3, 1e5, 0},
+                        {12, 5, 0, 1e3, 1e5, 1e-6}};
+        } else {
+            dividers = {{12, 5, 0, 1e3, 1.2e3, 0},
+                        {10, 5, 0, 2e3, 2.2e3, 0},
+                        {12, 5, 0, 1, 1e7, 1e-6},
+                        {10, 5, 0, 1, 1e7, 1e-6}};
+        }
+        for (Search s : testing::kDividerSearches) {
+            const std::vector<const Table*> tables(testing::ResistorsOf(s), &t);
+            for (const DividerCase& d : dividers) {
+                Inputs in;
+                in.u1 = d.u1;
+                in.u2 = d.u2;
+                in.u3 = d.u3;
+                in.rmin = d.rmin;
+                in.rmax = d.rmax;
+                SearchContext plainCtx;
+                plainCtx.relTol = d.tol;
+                const Outcome want = testing::Run(s, false, in, tables, plainCtx);
+                for (Mode mode : {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads}) {
+                    const Outcome got =
+                        RunFast(s, mode, in, tables, d.tol, PairTableCache::Options{});
+                    if (!testing::SameBits(got, want) && ++mismatches <= 10)
+                        ADD_FAILURE()
+                            << testing::NameOf(s) << ", " << t.size() << " values, " << NameOf(mode)
+                            << ", voltages " << d.u1 << " " << d.u2 << " " << d.u3 << ", range "
+                            << d.rmin << " " << d.rmax << ", tolerance " << d.tol << "\n  plain "
+                            << testing::Describe(want) << "\n  fast  " << testing::Describe(got);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+// ---- Escape, threads and progress ---------------------------------------------
+
+// With the table cached, a fast divider on one thread polls Escape exactly
+// where its plain function does: Escape held from any poll on ends both the
+// same way, after the same number of polls.
+TEST(FastSearches, DividersPollEscapeWhereThePlainOnesDo) {
+    const Table e12 = Series(ESeries::E12, false);
+    for (Search s : testing::kDividerSearches) {
+        const std::vector<const Table*> t(testing::ResistorsOf(s), &e12);
+        Inputs in;
+        in.u1 = 12;
+        in.u2 = 5;
+        in.u3 = 0;
+        in.rmin = 10;
+        in.rmax = 1e6;
+        for (int downFrom : {1, 2, 3, 7, 40, 1000000}) {
+            testing::PollCounter plainPolls;
+            plainPolls.downFrom = downFrom;
+            const Outcome want = testing::Run(s, false, in, t, testing::Context(0, plainPolls));
+            PairTableCache cache;
+            testing::Prebuild(cache, s, t);
+            testing::PollCounter fastPolls;
+            fastPolls.downFrom = downFrom;
+            SearchContext ctx = testing::Context(0, fastPolls);
+            ctx.tables = &cache;
+            const Outcome got = testing::Run(s, true, in, t, ctx);
+            EXPECT_TRUE(testing::SameBits(got, want))
+                << testing::NameOf(s) << ", Escape from poll " << downFrom << "\n  plain "
+                << testing::Describe(want) << "\n  fast  " << testing::Describe(got);
+            EXPECT_EQ(fastPolls.polls, plainPolls.polls)
+                << testing::NameOf(s) << ", Escape from poll " << downFrom;
+        }
+    }
+}
+
+// Escape while a table is being built, or while two threads share the
+// enumeration, aborts the search: nothing is written.
+TEST(FastSearches, EscapeAbortsBuildsAndTwoThreads) {
+    const Table e96 = Series(ESeries::E96, false);
+    const struct {
+        const char* name;
+        Search search;
+        int threads;
+        bool prebuilt;
+        int downFrom; // polls before Escape is down
+    } cases[] = {
+        {"triple, during the build", Search::ParallelTriple, 1, false, 1},
+        {"divider, during the build", Search::DividerTripleTop, 1, false, 2},
+        {"pairs divider, two threads", Search::DividerPairs, 2, true, 50},
+        {"pairs divider, build then two threads", Search::DividerPairs, 2, false, 3},
+    };
+    for (const auto& c : cases) {
+        const std::vector<const Table*> t(testing::ResistorsOf(c.search), &e96);
+        Inputs in;
+        in.target = 47.35; // the plain scan takes some milliseconds: the table is built
+        in.u1 = 12;
+        in.u2 = 5;
+        in.u3 = 0;
+        in.rmin = 1;
+        in.rmax = 1e7;
+        PairTableCache cache;
+        if (c.prebuilt)
+            testing::Prebuild(cache, c.search, t);
+        testing::PollCounter polls;
+        polls.downFrom = c.downFrom;
+        SearchContext ctx = testing::Context(0, polls);
+        ctx.tables = &cache;
+        ctx.threads = c.threads;
+        const Outcome got = testing::Run(c.search, true, in, t, ctx);
+        EXPECT_EQ(got.status, SearchStatus::Aborted) << c.name;
+        EXPECT_EQ(got.out, (Outcome{}.out)) << c.name;
+        EXPECT_EQ(polls.polls, c.downFrom) << c.name;
+    }
+}
+
+// The progress a search reports stays within 0 to 1 and ends at 1.
+TEST(FastSearches, ReportsProgressUpToTheEnd) {
+    const Table e24 = Series(ESeries::E24, false);
+    for (Search s : {Search::ParallelSeries, Search::DividerPairTop, Search::DividerSeriesTop,
+                     Search::DividerPairs}) {
+        for (int threads : {1, 2}) {
+            const std::vector<const Table*> t(testing::ResistorsOf(s), &e24);
+            Inputs in;
+            in.target = 4321;
+            in.u1 = 12;
+            in.u2 = 5;
+            in.u3 = 0;
+            in.rmin = 1;
+            in.rmax = 1e7;
+            PairTableCache::Options options;
+            options.pairsForThreads = 0;
+            PairTableCache cache(options);
+            std::atomic<double> progress{-1};
+            struct Watch {
+                std::atomic<double>* progress;
+                double lowest = 2;
+                double highest = -2;
+                static bool Poll(void* data) {
+                    auto* w = static_cast<Watch*>(data);
+                    const double p = w->progress->load();
+                    w->lowest = std::min(w->lowest, p);
+                    w->highest = std::max(w->highest, p);
+                    return false;
+                }
+            } watch{&progress};
+            SearchContext ctx;
+            ctx.relTol = 0;
+            ctx.tables = &cache;
+            ctx.threads = threads;
+            ctx.progress = &progress;
+            ctx.poll = &Watch::Poll;
+            ctx.pollData = &watch;
+            const Outcome got = testing::Run(s, true, in, t, ctx);
+            EXPECT_EQ(got.status, SearchStatus::Found) << testing::NameOf(s);
+            EXPECT_EQ(progress.load(), 1.0) << testing::NameOf(s);
+            if (watch.highest > -2) {
+                EXPECT_GE(watch.lowest, -1.0) << testing::NameOf(s);
+                EXPECT_LE(watch.highest, 1.0) << testing::NameOf(s);
+            }
+        }
+    }
 }
 
 } // namespace
