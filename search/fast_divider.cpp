@@ -576,8 +576,9 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
     if (merged.aborted)
         return SearchStatus::Aborted;
     ctx.ReportProgress(1.0);
-    // The rows before the parts were earlier: they win ties.
-    if (merged.exit || (merged.found && (!st.found || merged.bestError < st.bestError)))
+    // The parts only take errors below the best of the rows before them,
+    // which were earlier and would win a tie.
+    if (merged.exit || merged.found)
         return WritePairs(merged.values, true, out1, out2, out3, out4);
     return WritePairs(st.recorded, st.found, out1, out2, out3, out4);
 }

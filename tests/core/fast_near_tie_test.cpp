@@ -188,11 +188,13 @@ TEST(FastNearTies, PairsAboveTheRangeAreSkippedOnlyWhenCertain) {
     const double pUp = a * bUp / (a + bUp);
     ASSERT_LT(pUp, pb);
 
-    // u = 0.5, so P_max = Rmax / 2 = pUp exactly. The lower pair is fixed,
-    // a little below pUp, so the total stays within Rmax.
+    // u = 0.5, so P_max = Rmax / 2 = pUp exactly. The lower pair for b+ is
+    // (L, L), a little below pUp, so the total stays within Rmax; the row of
+    // R1 = 1000 comes first and fetches the table, so that the row of a
+    // starts with the table at hand.
     const Table t1{a, 1000};
     const Table t2{1, b, bUp, 100};
-    const Table lower{2 * pUp * (1 - 1e-9)};
+    const Table lower{1, 2 * pUp * (1 - 1e-9)};
     Inputs in;
     in.u1 = 10;
     in.u2 = 5;
@@ -206,6 +208,24 @@ TEST(FastNearTies, PairsAboveTheRangeAreSkippedOnlyWhenCertain) {
     ASSERT_EQ(want.out[0], a);
     ASSERT_EQ(want.out[1], bUp);
     const Outcome got = RunWarm(Search::DividerPairs, in, tables, 0);
+    EXPECT_TRUE(testing::SameBits(got, want)) << testing::Describe(got);
+}
+
+// When nothing ends a triple search, the rows left after the scan in order
+// are evaluated in order of their bounds while one could still beat the best
+// error, or tie with it from an earlier row: a tie goes to the earlier row.
+// Here 4.5 + 4.2 + 4.2 and 6.3 + 3.3 + 3.3 miss 12.9 (one ulp below) by
+// the very same computed error, and the row of 4.5 comes first.
+TEST(FastNearTies, AnEarlierRowThatCanOnlyTieIsStillEvaluated) {
+    const Table t{3.3, 4.2, 4.5, 6.3, 9.6};
+    const double target = std::nextafter(12.9, 0.0);
+    ASSERT_EQ(std::fabs(target - (4.5 + 4.2 + 4.2)), std::fabs(target - (6.3 + 3.3 + 3.3)));
+    Inputs in;
+    in.target = target;
+    const std::vector<const Table*> tables{&t, &t, &t};
+    const Outcome want = RunPlain(Search::SeriesTriple, in, tables, 0);
+    ASSERT_EQ(want.out[0], 4.5);
+    const Outcome got = RunWarm(Search::SeriesTriple, in, tables, 0);
     EXPECT_TRUE(testing::SameBits(got, want)) << testing::Describe(got);
 }
 

@@ -218,6 +218,55 @@ TEST(FastSearches, DividersMatchPlainOnNastyTables) {
         {std::begin(testing::kDividerSearches), std::end(testing::kDividerSearches)}, 2, 2000);
 }
 
+// A pair search walks the table outwards from the target only while that
+// pays: when the entries near the target belong to rows the scan never
+// reaches, it gives way to the plain scan of the rows it has not seen. Here
+// hundreds of such entries lie nearer to the target than the best
+// candidate, which is in the fourth row.
+TEST(FastSearches, PairWalkGivesWayToThePlainScan) {
+    // Parallel: rows below the target are no candidates; their values a // b
+    // with large b crowd just below it. 150 // 302.7 misses by 0.3.
+    Table belowTarget;
+    for (int k = 0; k < 25; ++k)
+        belowTarget.push_back(99.75 + 0.01 * k);
+    Table parallelA = belowTarget;
+    parallelA.insert(parallelA.end(), {100.5, 101, 150});
+    Table parallelB{302.7};
+    for (int k = 1; k <= 40; ++k)
+        parallelB.push_back(1e5 * k);
+    // Series: rows above the target are no candidates; a + b with tiny b
+    // crowds just above it. 50 + 49.75 misses by 0.25.
+    Table seriesA{1, 10, 20, 50};
+    for (int k = 1; k <= 30; ++k)
+        seriesA.push_back(100 + 0.01 * k);
+    Table seriesB{49.75};
+    for (int k = 1; k <= 20; ++k)
+        seriesB.insert(seriesB.begin(), 1e-3 * k);
+    std::sort(seriesB.begin(), seriesB.end());
+    const struct {
+        Search search;
+        const Table* a;
+        const Table* b;
+        double expectedA;
+    } cases[] = {{Search::ParallelPair, &parallelA, &parallelB, 150},
+                 {Search::SeriesPair, &seriesA, &seriesB, 50}};
+    for (const auto& c : cases) {
+        Inputs in;
+        in.target = 100;
+        const std::vector<const Table*> t{c.a, c.b};
+        SearchContext plainCtx;
+        plainCtx.relTol = 0;
+        const Outcome want = testing::Run(c.search, false, in, t, plainCtx);
+        ASSERT_EQ(want.out[0], c.expectedA) << testing::NameOf(c.search);
+        PairTableCache::Options options;
+        options.startRows = 0;
+        const Outcome got = RunFast(c.search, Mode::Warm, in, t, 0, options);
+        EXPECT_TRUE(testing::SameBits(got, want))
+            << testing::NameOf(c.search) << "\n  plain " << testing::Describe(want) << "\n  fast  "
+            << testing::Describe(got);
+    }
+}
+
 // ---- full value sets ---------------------------------------------------------------
 
 using bench::ESeries;
