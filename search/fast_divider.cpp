@@ -440,6 +440,24 @@ PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, in
     return result;
 }
 
+using PlainFourResistors = SearchStatus (*)(double, double, double, double, double, const double*,
+                                            int, const double*, int, const double*, int,
+                                            const double*, int, double&, double&, double&, double&,
+                                            const SearchContext&);
+
+// The dividers whose upper branch is a triple search.
+SearchStatus TripleTop(TripleKind kind, PlainFourResistors plain, double u1, double u2, double u3,
+                       double rmin, double rmax, const double* t1, int n1, const double* t2, int n2,
+                       const double* t3, int n3, const double* t4, int n4, double& out1,
+                       double& out2, double& out3, double& out4, const SearchContext& ctx) {
+    if (ctx.tables == nullptr)
+        return plain(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3, t4, n4, out1, out2, out3, out4,
+                     ctx);
+    UpperTriple upper(kind, t1, n1, t2, n2, t3, n3, ctx);
+    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
+                             {&out1, &out2, &out3, &out4}, ctx);
+}
+
 } // namespace
 
 SearchStatus FindDividerPair(double u1, double u2, double u3, double rmin, double rmax,
@@ -466,12 +484,8 @@ SearchStatus FindDividerParallelTripleTop(double u1, double u2, double u3, doubl
                                           const double* t3, int n3, const double* t4, int n4,
                                           double& out1, double& out2, double& out3, double& out4,
                                           const SearchContext& ctx) {
-    if (ctx.tables == nullptr)
-        return ohmtrim::FindDividerParallelTripleTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
-                                                     t4, n4, out1, out2, out3, out4, ctx);
-    UpperTriple upper(TripleKind::Parallel, t1, n1, t2, n2, t3, n3, ctx);
-    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
-                             {&out1, &out2, &out3, &out4}, ctx);
+    return TripleTop(TripleKind::Parallel, &ohmtrim::FindDividerParallelTripleTop, u1, u2, u3, rmin,
+                     rmax, t1, n1, t2, n2, t3, n3, t4, n4, out1, out2, out3, out4, ctx);
 }
 
 SearchStatus FindDividerParallelSeriesTop(double u1, double u2, double u3, double rmin, double rmax,
@@ -479,12 +493,8 @@ SearchStatus FindDividerParallelSeriesTop(double u1, double u2, double u3, doubl
                                           const double* t3, int n3, const double* t4, int n4,
                                           double& out1, double& out2, double& out3, double& out4,
                                           const SearchContext& ctx) {
-    if (ctx.tables == nullptr)
-        return ohmtrim::FindDividerParallelSeriesTop(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, t3, n3,
-                                                     t4, n4, out1, out2, out3, out4, ctx);
-    UpperTriple upper(TripleKind::ParallelSeries, t1, n1, t2, n2, t3, n3, ctx);
-    return ScanLowerResistor(u1, u2, u3, rmin, rmax, t4, n4, true, upper,
-                             {&out1, &out2, &out3, &out4}, ctx);
+    return TripleTop(TripleKind::ParallelSeries, &ohmtrim::FindDividerParallelSeriesTop, u1, u2, u3,
+                     rmin, rmax, t1, n1, t2, n2, t3, n3, t4, n4, out1, out2, out3, out4, ctx);
 }
 
 SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rmin, double rmax,

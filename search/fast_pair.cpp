@@ -50,6 +50,38 @@ template <typename Visit> void WalkOutwards(const PairTable& table, double targe
     }
 }
 
+// Evaluates, walking the table outwards from target, the rows of the
+// entries met (an entry of a symmetric table stands for both its rows),
+// each row once, while within(distance) holds and wanted(row) says the row
+// still counts. Should the walk meet more than cap entries, it gives way to
+// the plain scan of the wanted rows from first on not evaluated yet
+// (wanted turns false past the last row that counts).
+template <typename Rows, typename Within, typename Wanted>
+void WalkRows(const PairTable& table, double target, std::size_t cap, int first, const Rows& rows,
+              ScanResult<2>& result, RowMarks& marks, Within within, Wanted wanted) {
+    auto evaluate = [&](int row) {
+        if (wanted(row) && !marks.TestAndMark(row))
+            rows.Evaluate(row, result);
+    };
+    std::size_t visited = 0;
+    bool complete = true;
+    WalkOutwards(table, target, [&](std::size_t k, double d) {
+        if (!within(d))
+            return false;
+        if (++visited > cap) {
+            complete = false;
+            return false;
+        }
+        evaluate(table.Row(k));
+        if (table.Symmetric())
+            evaluate(table.Column(k));
+        return true;
+    });
+    if (!complete)
+        for (int q = first; wanted(q); ++q)
+            evaluate(q);
+}
+
 // ---- FindParallelPair ---------------------------------------------------------------
 
 // The set-up of the plain scan: its shortcuts, its first row and its seed.
@@ -197,37 +229,18 @@ void ParallelPairOverTable(double target, double relTol, const PairTable& table,
     // the table outwards reaches every candidate that could end the scan
     // or tie with the best before the distance passes that limit.
     const int i0 = start.i0;
-    auto wanted = [&](int row) {
-        return row >= i0 && (!result.HasExit() || 2 * std::int64_t{row} < result.ExitPosition());
-    };
-    const std::size_t cap =
-        kWalkEntriesPerRow * static_cast<std::size_t>(na - r) + kWalkEntriesExtra;
-    std::size_t visited = 0;
-    bool complete = true;
-    if (r < na) {
-        WalkOutwards(table, target, [&](std::size_t k, double d) {
-            if (result.HasExit() ? !result.CouldExit(d) : !(d <= result.BestError()))
-                return false;
-            if (++visited > cap) {
-                complete = false;
-                return false;
-            }
-            const int r1 = table.Row(k);
-            if (wanted(r1) && !marks.TestAndMark(r1))
-                rows.Evaluate(r1, result);
-            if (table.Symmetric()) {
-                const int r2 = table.Column(k);
-                if (wanted(r2) && !marks.TestAndMark(r2))
-                    rows.Evaluate(r2, result);
-            }
-            return true;
-        });
-    }
-    if (!complete) {
-        for (int q = i0; q < na && wanted(q); ++q)
-            if (!marks.TestAndMark(q))
-                rows.Evaluate(q, result);
-    }
+    if (r < na)
+        WalkRows(
+            table, target,
+            kWalkEntriesPerRow * static_cast<std::size_t>(na - r) + kWalkEntriesExtra, i0, rows,
+            result, marks,
+            [&](double d) {
+                return result.HasExit() ? result.CouldExit(d) : d <= result.BestError();
+            },
+            [&](int row) {
+                return row >= i0 && row < na &&
+                       (!result.HasExit() || 2 * std::int64_t{row} < result.ExitPosition());
+            });
     Write(result, outA, outB);
 }
 
@@ -262,47 +275,26 @@ void SeriesPairOverTable(double target, double relTol, const PairTable& table, R
             return;
         }
     }
-    auto wanted = [&](int row) {
-        return row >= 1 && row <= last && (!result.HasExit() || row < result.ExitPosition());
-    };
     const double threshold = relTol * target;
-    const std::size_t cap =
-        kWalkEntriesPerRow * static_cast<std::size_t>(last - r + 1) + kWalkEntriesExtra;
-    std::size_t visited = 0;
-    bool complete = true;
-    if (r <= last) {
+    if (r <= last)
         // A candidate that could end the scan has an error below the
         // threshold and below the seed's error; once one is found only
-        // earlier rows still count. Without one, the best error bounds
-        // every candidate that still counts (it is at or above the exit
-        // limits, or the best is an exit).
-        WalkOutwards(table, target, [&](std::size_t k, double d) {
-            const bool within = result.HasExit()
-                                    ? d <= SeriesWalkLimit(target, threshold) &&
-                                          d <= SeriesWalkLimit(target, result.SeedError())
-                                    : d <= SeriesWalkLimit(target, result.BestError());
-            if (!within)
-                return false;
-            if (++visited > cap) {
-                complete = false;
-                return false;
-            }
-            const int r1 = table.Row(k);
-            if (wanted(r1) && !marks.TestAndMark(r1))
-                rows.Evaluate(r1, result);
-            if (table.Symmetric()) {
-                const int r2 = table.Column(k);
-                if (wanted(r2) && !marks.TestAndMark(r2))
-                    rows.Evaluate(r2, result);
-            }
-            return true;
-        });
-    }
-    if (!complete) {
-        for (int q = 1; wanted(q); ++q)
-            if (!marks.TestAndMark(q))
-                rows.Evaluate(q, result);
-    }
+        // earlier rows still count. Without one, the best error bounds every
+        // candidate that still counts (it is at or above the exit limits, or
+        // the best is an exit).
+        WalkRows(
+            table, target,
+            kWalkEntriesPerRow * static_cast<std::size_t>(last - r + 1) + kWalkEntriesExtra, 1,
+            rows, result, marks,
+            [&](double d) {
+                return result.HasExit() ? d <= SeriesWalkLimit(target, threshold) &&
+                                              d <= SeriesWalkLimit(target, result.SeedError())
+                                        : d <= SeriesWalkLimit(target, result.BestError());
+            },
+            [&](int row) {
+                return row >= 1 && row <= last &&
+                       (!result.HasExit() || row < result.ExitPosition());
+            });
     Write(result, outA, outB);
 }
 

@@ -27,19 +27,10 @@ using testing::Table;
 Outcome RunWarm(Search s, const Inputs& in, const std::vector<const Table*>& t, double relTol) {
     PairTableCache::Options options;
     options.startRows = 0;
-    PairTableCache cache(options);
-    testing::Prebuild(cache, s, t);
-    SearchContext ctx;
-    ctx.relTol = relTol;
-    ctx.tables = &cache;
-    return testing::Run(s, true, in, t, ctx);
+    return testing::RunFast(s, in, t, relTol, options, true);
 }
 
-Outcome RunPlain(Search s, const Inputs& in, const std::vector<const Table*>& t, double relTol) {
-    SearchContext ctx;
-    ctx.relTol = relTol;
-    return testing::Run(s, false, in, t, ctx);
-}
+using testing::RunPlain;
 
 // The walk of the fast FindSeriesPair stops beyond the best error plus a
 // margin, because a row's error fl|fl(t - a) - b| and the distance

@@ -53,14 +53,9 @@ PairTableCache::Options RandomOptions(std::mt19937& gen) {
 
 Outcome RunFast(Search s, Mode mode, const Inputs& in, const std::vector<const Table*>& t,
                 double relTol, const PairTableCache::Options& options) {
-    PairTableCache cache(options);
-    if (mode == Mode::Warm || mode == Mode::WarmTwoThreads)
-        testing::Prebuild(cache, s, t);
-    SearchContext ctx;
-    ctx.relTol = relTol;
-    ctx.tables = &cache;
-    ctx.threads = mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads ? 2 : 1;
-    return testing::Run(s, true, in, t, ctx);
+    const bool prebuilt = mode == Mode::Warm || mode == Mode::WarmTwoThreads;
+    const bool two = mode == Mode::WarmTwoThreads || mode == Mode::ColdTwoThreads;
+    return testing::RunFast(s, in, t, relTol, options, prebuilt, two ? 2 : 1);
 }
 
 // Tables of one random case: each resistor its own table, or some of them
@@ -175,9 +170,7 @@ void CompareOnRandomCases(const std::vector<Search>& searches, std::uint32_t see
                 in.target = testing::NastyTarget(gen, *t[0], *t[1], *t[t.size() - 1]);
             const double relTol =
                 testing::kToleranceClasses[gen() % std::size(testing::kToleranceClasses)];
-            SearchContext plainCtx;
-            plainCtx.relTol = relTol;
-            const Outcome want = testing::Run(s, false, in, t, plainCtx);
+            const Outcome want = testing::RunPlain(s, in, t, relTol);
             const PairTableCache::Options options = RandomOptions(gen);
             ++statuses[static_cast<int>(want.status)];
             for (Mode mode : {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads, Mode::ColdTwoThreads}) {
@@ -254,9 +247,7 @@ TEST(FastSearches, PairWalkGivesWayToThePlainScan) {
         Inputs in;
         in.target = 100;
         const std::vector<const Table*> t{c.a, c.b};
-        SearchContext plainCtx;
-        plainCtx.relTol = 0;
-        const Outcome want = testing::Run(c.search, false, in, t, plainCtx);
+        const Outcome want = testing::RunPlain(c.search, in, t, 0);
         ASSERT_EQ(want.out[0], c.expectedA) << testing::NameOf(c.search);
         PairTableCache::Options options;
         options.startRows = 0;
@@ -306,9 +297,7 @@ TEST(FastSearches, MatchPlainOnWholeValueSets) {
                                        : testing::NastyTarget(gen, t, t, t);
                 const double tol =
                     testing::kToleranceClasses[gen() % std::size(testing::kToleranceClasses)];
-                SearchContext plainCtx;
-                plainCtx.relTol = tol;
-                const Outcome want = testing::Run(s, false, in, tables, plainCtx);
+                const Outcome want = testing::RunPlain(s, in, tables, tol);
                 for (Mode mode : {Mode::Cold, Mode::Warm}) {
                     const Outcome got =
                         RunFast(s, mode, in, tables, tol, PairTableCache::Options{});
@@ -347,9 +336,7 @@ TEST(FastSearches, MatchPlainOnWholeValueSets) {
                 in.u3 = d.u3;
                 in.rmin = d.rmin;
                 in.rmax = d.rmax;
-                SearchContext plainCtx;
-                plainCtx.relTol = d.tol;
-                const Outcome want = testing::Run(s, false, in, tables, plainCtx);
+                const Outcome want = testing::RunPlain(s, in, tables, d.tol);
                 for (Mode mode : {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads}) {
                     const Outcome got =
                         RunFast(s, mode, in, tables, d.tol, PairTableCache::Options{});

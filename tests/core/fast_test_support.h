@@ -395,4 +395,26 @@ inline void Prebuild(PairTableCache& cache, Search s, const std::vector<const Ta
                  SearchContext{}, table);
 }
 
+inline Outcome RunPlain(Search s, const Inputs& in, const std::vector<const Table*>& t,
+                        double relTol) {
+    SearchContext ctx;
+    ctx.relTol = relTol;
+    return Run(s, false, in, t, ctx);
+}
+
+// The fast search on a fresh cache with these options, with its pair table
+// cached before the call when prebuilt, on up to `threads` threads.
+inline Outcome RunFast(Search s, const Inputs& in, const std::vector<const Table*>& t,
+                       double relTol, const PairTableCache::Options& options, bool prebuilt,
+                       int threads = 1) {
+    PairTableCache cache(options);
+    if (prebuilt)
+        Prebuild(cache, s, t);
+    SearchContext ctx;
+    ctx.relTol = relTol;
+    ctx.tables = &cache;
+    ctx.threads = threads;
+    return Run(s, true, in, t, ctx);
+}
+
 } // namespace ohmtrim::testing
