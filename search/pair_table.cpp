@@ -67,19 +67,6 @@ private:
     std::size_t m_sinceLast = 0;
 };
 
-// Sorts the entries [begin, end) by value with std::sort.
-void FullSort(double* values, std::uint32_t* pairs, std::uint32_t begin, std::uint32_t end,
-              std::vector<std::pair<double, std::uint32_t>>& scratch) {
-    scratch.clear();
-    for (std::uint32_t x = begin; x < end; ++x)
-        scratch.emplace_back(values[x], pairs[x]);
-    std::sort(scratch.begin(), scratch.end());
-    for (std::uint32_t x = begin; x < end; ++x) {
-        values[x] = scratch[x - begin].first;
-        pairs[x] = scratch[x - begin].second;
-    }
-}
-
 } // namespace
 
 std::size_t PairTable::EntriesFor(const double* a, int na, const double* b, int nb) {
@@ -92,7 +79,7 @@ std::size_t PairTable::EntriesFor(const double* a, int na, const double* b, int 
 
 std::size_t PairTable::BytesFor(std::size_t entries) {
     // value, pair index and at most one bucket start per entry
-    return entries * (sizeof(double) + 2 * sizeof(std::uint32_t)) + sizeof(PairTable);
+    return entries * (sizeof(Entry) + sizeof(std::uint32_t)) + sizeof(PairTable);
 }
 
 bool PairTable::Matches(PairOp op, const double* a, int na, const double* b, int nb) const {
@@ -123,8 +110,7 @@ PairTable::Outcome PairTable::Build(PairOp op, const double* a, int na, const do
         std::copy(std::begin(samples), std::end(samples), t->m_samples);
         const std::size_t n = EntriesFor(a, na, b, nb);
         t->m_size = n;
-        t->m_values = std::make_unique_for_overwrite<double[]>(n);
-        t->m_pairs = std::make_unique_for_overwrite<std::uint32_t[]>(n);
+        t->m_entries = std::make_unique_for_overwrite<Entry[]>(n);
 
         // Both operations grow with each argument, so in exact arithmetic the
         // first pair is the smallest and the last pair the largest; the
@@ -154,16 +140,13 @@ PairTable::Outcome PairTable::Build(PairOp op, const double* a, int na, const do
             start[q + 1] += start[q];
 
         std::vector<std::uint32_t> fill(start, start + t->m_buckets);
-        double* values = t->m_values.get();
-        std::uint32_t* pairs = t->m_pairs.get();
+        Entry* entries = t->m_entries.get();
         for (int i = 0; i < na; ++i) {
             const double ai = a[i];
             const std::uint32_t rowBase = static_cast<std::uint32_t>(i) * t->m_nbu;
             for (int j = rowBegin(i); j < nb; ++j) {
                 const double v = PairValue(op, ai, b[j]);
-                const std::uint32_t k = fill[t->Bucket(v)]++;
-                values[k] = v;
-                pairs[k] = rowBase + static_cast<std::uint32_t>(j);
+                entries[fill[t->Bucket(v)]++] = {v, rowBase + static_cast<std::uint32_t>(j)};
             }
             if (poll.Aborted(static_cast<std::size_t>(nb - rowBegin(i))))
                 return Outcome::Aborted;
@@ -182,24 +165,21 @@ PairTable::Outcome PairTable::Build(PairOp op, const double* a, int na, const do
         for (std::size_t x = 1; x < n && moves <= moveLimit; ++x) {
             if (x % kEntriesPerPoll == 0 && poll.Aborted(kEntriesPerPoll))
                 return Outcome::Aborted;
-            const double v = values[x];
-            if (!(values[x - 1] > v))
+            const Entry e = entries[x];
+            if (!(entries[x - 1].value > e.value))
                 continue;
-            const std::uint32_t p = pairs[x];
             std::size_t y = x;
-            while (y > 0 && values[y - 1] > v) {
-                values[y] = values[y - 1];
-                pairs[y] = pairs[y - 1];
+            while (y > 0 && entries[y - 1].value > e.value) {
+                entries[y] = entries[y - 1];
                 --y;
             }
-            values[y] = v;
-            pairs[y] = p;
+            entries[y] = e;
             moves += x - y;
         }
         if (moves > moveLimit) {
-            std::vector<std::pair<double, std::uint32_t>> scratch;
+            auto byValue = [](const Entry& p, const Entry& q) { return p.value < q.value; };
             for (std::size_t q = 0; q < t->m_buckets; ++q) {
-                FullSort(values, pairs, start[q], start[q + 1], scratch);
+                std::sort(entries + start[q], entries + start[q + 1], byValue);
                 if (poll.Aborted(start[q + 1] - start[q]))
                     return Outcome::Aborted;
             }
@@ -220,10 +200,10 @@ std::size_t PairTable::Bucket(double x) const {
 }
 
 std::size_t PairTable::Locate(double x) const {
-    const double* v = m_values.get();
-    if (!(x > v[0]))
-        return x <= v[0] ? 0 : m_size; // NaN fails both tests
-    if (!(x <= v[m_size - 1]))
+    const Entry* e = m_entries.get();
+    if (!(x > e[0].value))
+        return x <= e[0].value ? 0 : m_size; // NaN fails both tests
+    if (!(x <= e[m_size - 1].value))
         return m_size;
     // Bucket keys never decrease with the value, so every entry of an
     // earlier bucket is below x and every entry of a later one above it.
@@ -232,19 +212,22 @@ std::size_t PairTable::Locate(double x) const {
 }
 
 std::size_t PairTable::FirstAtOrAbove(double x, std::uint32_t lo, std::uint32_t hi) const {
-    const double* v = m_values.get();
+    const Entry* e = m_entries.get();
     if (hi - lo > kScanLimit)
-        return static_cast<std::size_t>(std::lower_bound(v + lo, v + hi, x) - v);
-    while (lo < hi && v[lo] < x)
+        return static_cast<std::size_t>(
+            std::lower_bound(e + lo, e + hi, x,
+                             [](const Entry& p, double v) { return p.value < v; }) -
+            e);
+    while (lo < hi && e[lo].value < x)
         ++lo;
     return lo;
 }
 
 void PairTable::LocateMany(const double* x, std::size_t* k, int count) const {
-    const double* v = m_values.get();
+    const Entry* e = m_entries.get();
     std::size_t q[kLocateBatch];
     for (int m = 0; m < count; ++m) {
-        if (x[m] > v[0] && x[m] <= v[m_size - 1]) {
+        if (x[m] > e[0].value && x[m] <= e[m_size - 1].value) {
             q[m] = Bucket(x[m]);
             Prefetch(&m_bucketStart[q[m]]);
         } else {
@@ -253,7 +236,7 @@ void PairTable::LocateMany(const double* x, std::size_t* k, int count) const {
     }
     for (int m = 0; m < count; ++m)
         if (q[m] < m_buckets)
-            Prefetch(v + m_bucketStart[q[m]]);
+            Prefetch(e + m_bucketStart[q[m]]);
     for (int m = 0; m < count; ++m)
         k[m] = q[m] < m_buckets ? FirstAtOrAbove(x[m], m_bucketStart[q[m]], m_bucketStart[q[m] + 1])
                                 : Locate(x[m]);

@@ -59,11 +59,11 @@ public:
     bool Matches(PairOp op, const double* a, int na, const double* b, int nb) const;
 
     std::size_t Size() const { return m_size; }
-    double Value(std::size_t k) const { return m_values[k]; }
+    double Value(std::size_t k) const { return m_entries[k].value; }
     // Index into A and into B of entry k (in a symmetric table the entry also
     // stands for the swapped pair).
-    int Row(std::size_t k) const { return static_cast<int>(m_pairs[k] / m_nbu); }
-    int Column(std::size_t k) const { return static_cast<int>(m_pairs[k] % m_nbu); }
+    int Row(std::size_t k) const { return static_cast<int>(m_entries[k].pair / m_nbu); }
+    int Column(std::size_t k) const { return static_cast<int>(m_entries[k].pair % m_nbu); }
     // First entry whose value is >= x; Size() when there is none or x is NaN.
     std::size_t Locate(double x) const;
     // Locate for up to kLocateBatch values at once. A table larger than the
@@ -87,8 +87,13 @@ private:
     std::uint32_t m_nbu = 1;
     double m_samples[6] = {};
     std::size_t m_size = 0;
-    std::unique_ptr<double[]> m_values;
-    std::unique_ptr<std::uint32_t[]> m_pairs; // row * count of B + column
+    // One entry: its value and its pair as row * count of B + column, side
+    // by side, so that the build writes each entry to one place.
+    struct Entry {
+        double value;
+        std::uint32_t pair;
+    };
+    std::unique_ptr<Entry[]> m_entries;
     // Bucket q holds entries [m_bucketStart[q], m_bucketStart[q + 1]). The
     // buckets cut the range of the values' bit patterns (positive doubles
     // order like their bit patterns) into about one bucket per entry.
