@@ -412,12 +412,12 @@ SearchStatus WritePairs(const std::array<double, 4>& v, bool found, double& out1
 
 // Rows jFirst down to jLast of one part, on its own state.
 PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, int jLast,
-                           double startBest, int part, PartControl& control, bool pollingThread) {
+                           double startBest, int part, PartControl& control, int thread,
+                           RowMarks& marks) {
     PartResult<4> result;
     PairsState st;
     st.bestError = startBest;
-    RowMarks marks;
-    PairCounter counter([&] { return control.MustStop(part, pollingThread); });
+    PairCounter counter([&] { return control.MustStop(part, thread); });
     // The table is at hand before the parts start: no build here.
     for (int j = jFirst; j >= jLast; --j) {
         switch (ScanPairsRow(s, lower, marks, j, st, &control, counter)) {
@@ -577,12 +577,16 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         partWeights.push_back(w);
     }
     const double startBest = st.bestError;
-    const MergedParts<4> merged =
-        RunParts<4>(parts, ctx.threads, startBest, partWeights, doneNominal / total, ctx,
-                    [&](int k, PartControl& control, bool pollingThread) {
-                        return RunPairsPart(s, lower, j - starts[k], j - (starts[k + 1] - 1),
-                                            startBest, k, control, pollingThread);
-                    });
+    // Each thread's scratch, made here: nothing is allocated on the others.
+    std::vector<RowMarks> threadMarks(static_cast<std::size_t>(ctx.threads));
+    for (RowMarks& m : threadMarks)
+        m.Reset(n3);
+    const MergedParts<4> merged = RunParts<4>(
+        parts, ctx.threads, startBest, partWeights, doneNominal / total, ctx,
+        [&](int k, PartControl& control, int thread) {
+            return RunPairsPart(s, lower, j - starts[k], j - (starts[k + 1] - 1), startBest, k,
+                                control, thread, threadMarks[static_cast<std::size_t>(thread)]);
+        });
     if (merged.aborted)
         return SearchStatus::Aborted;
     ctx.ReportProgress(1.0);

@@ -53,8 +53,9 @@ public:
     PartControl(const SearchContext& ctx, double startBest) : m_ctx(ctx), m_sharedBest(startBest) {}
 
     // Polled by a part about every 20 candidates: true when it must stop.
-    bool MustStop(int part, bool pollingThread) {
-        if (pollingThread && !m_aborted.load(std::memory_order_relaxed) && m_ctx.EscapeDown())
+    // Thread 0 is the calling thread, the one that polls Escape.
+    bool MustStop(int part, int thread) {
+        if (thread == 0 && !m_aborted.load(std::memory_order_relaxed) && m_ctx.EscapeDown())
             m_aborted.store(true, std::memory_order_relaxed);
         return m_aborted.load(std::memory_order_relaxed) ||
                m_exitPart.load(std::memory_order_relaxed) < part;
@@ -92,8 +93,9 @@ template <std::size_t N> struct MergedParts {
     std::array<double, N> values{};
 };
 
-// Runs parts 0 .. parts-1 on up to `threads` threads (the calling thread is
-// one of them). run(part, control, pollingThread) scans one part.
+// Runs parts 0 .. parts-1 on up to `threads` threads, numbered from 0, the
+// calling thread. run(part, control, thread) scans one part; it must not
+// throw (a part's scratch belongs to its thread and is made beforehand).
 // weights[k] is the share of part k in the whole scan and progressBase the
 // share done before the parts, for the progress report.
 template <std::size_t N, typename Run>
@@ -108,12 +110,12 @@ MergedParts<N> RunParts(int parts, int threads, double startBest,
     int done = 0;
     double doneWeight = 0;
 
-    auto work = [&](bool pollingThread) {
+    auto work = [&](int thread) {
         for (;;) {
             const int k = next.fetch_add(1);
             if (k >= parts)
                 return;
-            results[static_cast<std::size_t>(k)] = run(k, control, pollingThread);
+            results[static_cast<std::size_t>(k)] = run(k, control, thread);
             const std::lock_guard<std::mutex> lock(doneMutex);
             ++done;
             doneWeight += weights[static_cast<std::size_t>(k)];
@@ -124,12 +126,12 @@ MergedParts<N> RunParts(int parts, int threads, double startBest,
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) {
         try {
-            helpers.emplace_back(work, false);
+            helpers.emplace_back(work, t);
         } catch (const std::exception&) {
             break; // no thread to be had: the calling thread does it all
         }
     }
-    work(true);
+    work(0);
     {
         std::unique_lock<std::mutex> lock(doneMutex);
         while (done < parts) {
