@@ -9,9 +9,9 @@
 #include "search/search_constants.h"
 #include "valuesets/lookups.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -463,7 +463,11 @@ SearchStatus TripleTop(TripleKind kind, PlainFourResistors plain, double u1, dou
 SearchStatus FindDividerPair(double u1, double u2, double u3, double rmin, double rmax,
                              const double* t1, int n1, const double* t2, int n2, double& out1,
                              double& out2, const SearchContext& ctx) {
-    return ohmtrim::FindDividerPair(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, out1, out2, ctx);
+    const SearchStatus status =
+        ohmtrim::FindDividerPair(u1, u2, u3, rmin, rmax, t1, n1, t2, n2, out1, out2, ctx);
+    if (status != SearchStatus::Aborted)
+        ctx.ReportProgress(1.0);
+    return status;
 }
 
 SearchStatus FindDividerParallelPairTop(double u1, double u2, double u3, double rmin, double rmax,

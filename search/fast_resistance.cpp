@@ -22,17 +22,19 @@ using PairOverTable = void (*)(double, double, const PairTable&, RowMarks&, doub
 SearchStatus RunPair(PairOp op, PlainPair plain, CountedPair counted, PairOverTable overTable,
                      double target, const double* a, int na, const double* b, int nb, double& outA,
                      double& outB, const SearchContext& ctx) {
+    bool done = false;
     if (ctx.tables != nullptr) {
         TableSource source(ctx, op, a, na, b, nb, false);
-        if (counted(target, ctx.relTol, a, na, b, nb, source.Budget(), outA, outB))
-            return SearchStatus::Found;
-        if (source.Advance() == TableSource::Next::Fast) {
+        done = counted(target, ctx.relTol, a, na, b, nb, source.Budget(), outA, outB);
+        if (!done && source.Advance() == TableSource::Next::Fast) {
             RowMarks marks;
             overTable(target, ctx.relTol, *source.Table(), marks, outA, outB);
-            return SearchStatus::Found;
+            done = true;
         }
     }
-    plain(target, ctx.relTol, a, na, b, nb, outA, outB);
+    if (!done)
+        plain(target, ctx.relTol, a, na, b, nb, outA, outB);
+    ctx.ReportProgress(1.0);
     return SearchStatus::Found;
 }
 
