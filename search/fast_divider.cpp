@@ -30,11 +30,11 @@ namespace {
 // FindParallelPair(target, tol) over the tables of source, plainly while it
 // has no table; false when Escape aborted. A plain pair search whose budget
 // runs out begins again once the source has moved on: it repeats fewer rows
-// than the budget held.
-[[gnu::always_inline]] inline bool ParallelPairThrough(TableSource& source, double target,
-                                                       double tol, const double* a, int na,
-                                                       const double* b, int nb, RowMarks& marks,
-                                                       double& outA, double& outB) {
+// than the budget held. certain counts the plain work still to do for sure.
+[[gnu::always_inline]] inline bool
+ParallelPairThrough(TableSource& source, double target, double tol, const double* a, int na,
+                    const double* b, int nb, RowMarks& marks, double& outA, double& outB,
+                    const TableSource::CertainRows& certain = nullptr) {
     for (;;) {
         if (const PairTable* table = source.Table()) {
             ParallelPairOverTable(target, tol, *table, marks, outA, outB);
@@ -46,7 +46,7 @@ namespace {
         }
         if (ParallelPairCounted(target, tol, a, na, b, nb, source.Budget(), outA, outB))
             return true;
-        if (source.Advance() == TableSource::Next::Aborted)
+        if (source.Advance(certain) == TableSource::Next::Aborted)
             return false;
     }
 }
@@ -94,7 +94,8 @@ public:
         TripleSearch search(m_kind, target, tol, m_t1, m_n1, m_t2, m_n2, m_t3, m_n3);
         // A search whose budget runs out goes on from where it was.
         while (m_source.Table() == nullptr && !search.ScanPlain(m_source.Budget())) {
-            if (m_source.Advance() == TableSource::Next::Aborted)
+            if (m_source.Advance([&](std::int64_t limit) { return search.CertainRows(limit); }) ==
+                TableSource::Next::Aborted)
                 return false;
         }
         if (!search.Finished())
@@ -224,30 +225,75 @@ public:
     }
 
     const PairTable* Table() const { return m_source.Table(); }
+    // Where the plain scan is: the candidate (R1 index j, R2 index i).
+    void At(int j, int i) {
+        m_j = j;
+        m_i = i;
+    }
 
     // FindParallelPair for z over (R3, R4); false when Escape aborted.
     bool Find(double z, RowMarks& marks, double& c, double& d) {
         return ParallelPairThrough(m_source, z, m_s.innerTol, m_s.t3, m_s.n3, m_s.t4, m_s.n4, marks,
-                                   c, d);
+                                   c, d, [&](std::int64_t limit) { return CertainRows(limit); });
     }
 
 private:
+    // Rows of lower pair searches the plain scan has still to do for sure
+    // from the current candidate on, counted up to limit over a few thousand
+    // candidates at most. With a relative tolerance of 0 (or below) the scan
+    // neither exits nor stops early: every pair within P_min..P_max gets its
+    // lower pair search, and each runs its full course.
+    std::int64_t CertainRows(std::int64_t limit) const {
+        if (m_s.relTol > 0)
+            return 0;
+        constexpr int kPairsLooked = 4096;
+        const double pFirst = m_s.t3[0] * m_s.t4[0] / (m_s.t3[0] + m_s.t4[0]);
+        const double c = m_s.t3[m_s.n3 - 1];
+        const double d = m_s.t4[m_s.n4 - 1];
+        const double pLast = c * d / (c + d);
+        std::int64_t rows = 0;
+        int looked = 0;
+        for (int j = m_j; j >= m_s.s && rows < limit && looked < kPairsLooked; --j) {
+            const double a = m_s.t1[j];
+            const int iLast = m_s.sameTable ? j : 0;
+            for (int i = j == m_j ? m_i : m_s.n2 - 1; i >= iLast && looked < kPairsLooked; --i) {
+                ++looked;
+                const double b = m_s.t2[i];
+                const double p = a * b / (a + b);
+                if (p < m_s.pMin)
+                    break;
+                if (p > m_s.pMax)
+                    continue;
+                const double z = p * m_s.u / (1 - m_s.u);
+                if (z > pFirst && z < pLast) {
+                    const int i0 = CeilingIndex(z + 1e-15, m_s.t3, m_s.n3);
+                    rows += i0 < 0 ? 0 : m_s.n3 - i0;
+                }
+            }
+        }
+        return rows;
+    }
+
     const PairsSetup& m_s;
     TableSource m_source;
+    int m_j = 0;
+    int m_i = 0;
 };
 
 // One candidate upper pair (a, b) with P = a // b inside P_min .. P_max, as
-// the plain scan treats it; z is the target of the lower pair search and at
-// its place in the table (or kUnknown). With the table at hand, a candidate
-// whose bound shows it cannot be accepted is skipped: the plain scan would
-// not have taken it either (its error is at or above the best so far), and
-// without the inner result its range test does not matter. shared, when
-// given, is the best error accepted by any part (see fast_parts.h).
+// the plain scan treats it; at is the place in the table where the lower
+// pair's ideal value would go (or kUnknown). With the table at hand, a
+// candidate whose bound shows it cannot be accepted is skipped: the plain
+// scan would not have taken it either (its error is at or above the best so
+// far), and without the inner result its range test does not matter.
+// shared, when given, is the best error accepted by any part (see
+// fast_parts.h).
 constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
 
 [[gnu::always_inline]] inline Step Candidate(const PairsSetup& s, LowerPair& lower, RowMarks& marks,
-                                             double a, double b, double p, double z, std::size_t at,
+                                             double a, double b, double p, std::size_t at,
                                              PairsState& st, PartControl* shared) {
+    const double z = p * s.u / (1 - s.u); // the lower pair's ideal value
     if (const PairTable* table = lower.Table()) {
         const std::size_t k = at != kUnknown ? at : table->Locate(z);
         const double bound = Floor0(FractionLowerBound(s.u, p, k, *table));
@@ -347,8 +393,7 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
             return Step::Next; // smaller R2 only lowers P further
         if (p > s.pMax)
             continue;
-        const Step step =
-            Candidate(s, lower, marks, a, b, p, p * s.u / (1 - s.u), kUnknown, st, shared);
+        const Step step = Candidate(s, lower, marks, a, b, p, kUnknown, st, shared);
         if (step != Step::Next)
             return step;
     }
@@ -364,6 +409,7 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
     constexpr int kBatch = PairTable::kLocateBatch;
     double p[kBatch];
     double z[kBatch];
+    const double zPerP = s.u / (1 - s.u);
     std::size_t at[kBatch];
     int batch = 1; // grows: a scan that ends at its first candidates computes little ahead
     while (i >= iLast) {
@@ -372,8 +418,10 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
         for (int m = 0; m < count; ++m) {
             const double b = s.t2[i - m];
             p[m] = a * b / (a + b);
+            // Any place splits the table validly for the bound: a product is
+            // near enough to the ideal value and cheaper than its quotient.
             z[m] = p[m] < s.pMin || p[m] > s.pMax ? std::numeric_limits<double>::quiet_NaN()
-                                                  : p[m] * s.u / (1 - s.u);
+                                                  : p[m] * zPerP;
         }
         table.LocateMany(z, at, count);
         for (int m = 0; m < count; ++m) {
@@ -383,8 +431,7 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
                 return Step::Next;
             if (p[m] > s.pMax)
                 continue;
-            const Step step =
-                Candidate(s, lower, marks, a, s.t2[i - m], p[m], z[m], at[m], st, shared);
+            const Step step = Candidate(s, lower, marks, a, s.t2[i - m], p[m], at[m], st, shared);
             if (step != Step::Next)
                 return step;
         }

@@ -52,7 +52,8 @@ SearchStatus RunTriple(TripleKind kind, PlainTriple plain, double target, const 
     TableSource source(ctx, NestedOp(kind), b, nb, c, nc);
     source.AlsoNeeds(a, na);
     while (!search.ScanPlain(source.Budget())) {
-        const TableSource::Next next = source.Advance();
+        const TableSource::Next next =
+            source.Advance([&](std::int64_t limit) { return search.CertainRows(limit); });
         if (next == TableSource::Next::Aborted)
             return SearchStatus::Aborted;
         if (next == TableSource::Next::Fast) {

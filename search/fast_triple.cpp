@@ -291,6 +291,48 @@ template <TripleKind K> bool TripleSearch::ScanPlainAs(WorkBudget& budget) {
     return true;
 }
 
+std::int64_t TripleSearch::CertainRows(std::int64_t limit) const {
+    if (m_finished || m_relTol > 0 || !m_result.has_value())
+        return 0;
+    switch (m_kind) {
+    case TripleKind::Series:
+        return CertainRowsAs<TripleKind::Series>(limit);
+    case TripleKind::Parallel:
+        return CertainRowsAs<TripleKind::Parallel>(limit);
+    case TripleKind::ParallelSeries:
+        return CertainRowsAs<TripleKind::ParallelSeries>(limit);
+    case TripleKind::SeriesParallel:
+        break;
+    }
+    return CertainRowsAs<TripleKind::SeriesParallel>(limit);
+}
+
+template <TripleKind K> std::int64_t TripleSearch::CertainRowsAs(std::int64_t limit) const {
+    constexpr bool parallel = K == TripleKind::Parallel || K == TripleKind::SeriesParallel;
+    std::int64_t rows = 0;
+    for (int row = m_next; row < m_rows && rows < limit; ++row) {
+        const RowInfo info = Info<K>(row);
+        if (info.beyond)
+            break;
+        const double x = info.x;
+        if (!info.last && x == x) { // a NaN target ends in a shortcut
+            // The rows the nested pair search runs through, as it counts them.
+            if constexpr (parallel) {
+                if (x > m_pairFirst && x < m_pairLast) {
+                    const int i0 = CeilingIndex(x + 1e-15, m_b, m_nb);
+                    rows += i0 < 0 ? 0 : m_nb - i0;
+                }
+            } else {
+                if (x > m_pairFirst)
+                    rows += LastIndexAtOrBelow(x, m_b, m_nb);
+            }
+        }
+        if (info.last)
+            break;
+    }
+    return rows;
+}
+
 void TripleSearch::ScanFast(const PairTable& table, TripleScratch& scratch) {
     if (m_finished)
         return;

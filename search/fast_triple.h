@@ -55,6 +55,11 @@ public:
     void ScanFast(const PairTable& table, TripleScratch& scratch);
 
     bool Finished() const { return m_finished; }
+    // Rows of nested pair searches the plain scan has still to do for sure,
+    // counted up to limit: with a relative tolerance of 0 (or below) nothing
+    // ends a scan early, and every row's nested search runs its full course.
+    // 0 when a tolerance could cut the scan short.
+    std::int64_t CertainRows(std::int64_t limit) const;
     // The three values; only when finished.
     const Values& Result() const;
     // The rows the scan has done or decided (a rough progress measure).
@@ -80,6 +85,7 @@ private:
                     double& pb, double& pc) const;
     template <TripleKind K> bool ScanPlainAs(WorkBudget& budget);
     template <TripleKind K> void ScanFastAs(const PairTable& table, TripleScratch& scratch);
+    template <TripleKind K> std::int64_t CertainRowsAs(std::int64_t limit) const;
     bool StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks);
     void Finish(const Values& values);
 

@@ -2,7 +2,7 @@
 
 namespace ohmtrim::fast {
 
-TableSource::Next TableSource::Advance() {
+TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
     PairTableCache& cache = *m_ctx.tables;
     switch (m_stage) {
     case Stage::Start: {
@@ -21,8 +21,11 @@ TableSource::Next TableSource::Advance() {
             break;
         m_stage = Stage::Building;
         const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));
-        m_budget =
-            WorkBudget(static_cast<std::int64_t>(entries * cache.GetOptions().plainRowsPerEntry));
+        const auto buildRows =
+            static_cast<std::int64_t>(entries * cache.GetOptions().plainRowsPerEntry);
+        if (certainRows && certainRows(buildRows) >= buildRows)
+            return Advance(); // the plain scan could not end before a build pays
+        m_budget = WorkBudget(buildRows);
         return Next::Plain;
     }
     case Stage::Building: {

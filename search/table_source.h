@@ -8,7 +8,9 @@
 // build, and only when that runs out is the table built (and kept). Either
 // way the search goes on from where its plain scan stopped, so no work is
 // lost; a search that cannot have the table (unsuitable values, too large,
-// out of memory) simply scans on plainly.
+// out of memory) simply scans on plainly. A search that knows it still has
+// at least a build's worth of plain work to do for sure (no early exit can
+// cut it short) has the table built at once.
 
 #include "search/fast_scan.h"
 #include "search/pair_table.h"
@@ -16,6 +18,8 @@
 #include "search/search_context.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace ohmtrim::fast {
@@ -55,8 +59,10 @@ public:
     bool PlainOnly() const { return m_stage == Stage::PlainOnly; }
     // The plain scan has spent its budget: what next? Without a table to be
     // had the plain scan goes on in stretches, with an Escape poll between
-    // them.
-    Next Advance();
+    // them. certainRows(limit), when given, counts (up to limit) the plain
+    // rows the search has still to do for sure.
+    using CertainRows = std::function<std::int64_t(std::int64_t limit)>;
+    Next Advance(const CertainRows& certainRows = nullptr);
 
 private:
     enum class Stage { Start, Building, Fast, PlainOnly };
