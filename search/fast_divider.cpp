@@ -393,6 +393,7 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
             return Step::Next; // smaller R2 only lowers P further
         if (p > s.pMax)
             continue;
+        lower.At(j, i);
         const Step step = Candidate(s, lower, marks, a, b, p, kUnknown, st, shared);
         if (step != Step::Next)
             return step;
