@@ -31,10 +31,11 @@ namespace {
 // has no table; false when Escape aborted. A plain pair search whose budget
 // runs out begins again once the source has moved on: it repeats fewer rows
 // than the budget held. certain counts the plain work still to do for sure.
+template <typename Certain>
 [[gnu::always_inline]] inline bool
 ParallelPairThrough(TableSource& source, double target, double tol, const double* a, int na,
                     const double* b, int nb, RowMarks& marks, double& outA, double& outB,
-                    const TableSource::CertainRows& certain = nullptr) {
+                    Certain certain) {
     for (;;) {
         if (const PairTable* table = source.Table()) {
             ParallelPairOverTable(target, tol, *table, marks, outA, outB);
@@ -46,7 +47,7 @@ ParallelPairThrough(TableSource& source, double target, double tol, const double
         }
         if (ParallelPairCounted(target, tol, a, na, b, nb, source.Budget(), outA, outB))
             return true;
-        if (source.Advance(certain) == TableSource::Next::Aborted)
+        if (source.Advance(TableSource::CertainRows(certain)) == TableSource::Next::Aborted)
             return false;
     }
 }
@@ -63,7 +64,7 @@ public:
     // False when Escape aborted.
     bool Find(double target, double tol, Values& v) {
         return ParallelPairThrough(m_source, target, tol, m_t1, m_n1, m_t2, m_n2, m_marks, v[0],
-                                   v[1]);
+                                   v[1], [](std::int64_t) { return std::int64_t{0}; });
     }
     static double Value(const Values& v) { return v[0] * v[1] / (v[0] + v[1]); }
 
@@ -373,16 +374,23 @@ int FirstCertainlyAboveMax(const PairsSetup& s, double a, int iLast) {
 }
 
 // Row j of the enumeration: R1 = t1[j] with R2 from the top of its table
-// down, as the plain scan runs it. With the table at hand the pairs above
-// P_max at the top are passed over at once, and the pairs' values and
+// down, as the plain scan runs it. With the table at hand, or when told to
+// (the upper tables are known suitable), the pairs above P_max at the top
+// are passed over at once; with the table at hand the pairs' values and
 // lower-pair targets are computed a batch ahead, so that their places in
 // the table are looked up together.
 template <typename Counter>
 Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j, PairsState& st,
-                  PartControl* shared, Counter& counter) {
+                  PartControl* shared, Counter& counter, bool skipAboveMax) {
     const int iLast = s.sameTable ? j : 0;
     const double a = s.t1[j];
     int i = s.n2 - 1;
+    if (skipAboveMax || lower.Table() != nullptr) {
+        const int first = FirstCertainlyAboveMax(s, a, iLast);
+        if (counter.CountMany(s.n2 - first))
+            return Step::Aborted;
+        i = first - 1;
+    }
     // Plainly, pair by pair, until the table is at hand.
     for (; i >= iLast && lower.Table() == nullptr; --i) {
         if (counter.Count())
@@ -401,12 +409,6 @@ Step ScanPairsRow(const PairsSetup& s, LowerPair& lower, RowMarks& marks, int j,
     if (i < iLast)
         return Step::Next;
     const PairTable& table = *lower.Table();
-    if (i == s.n2 - 1) {
-        const int first = FirstCertainlyAboveMax(s, a, iLast);
-        if (counter.CountMany(s.n2 - first))
-            return Step::Aborted;
-        i = first - 1;
-    }
     constexpr int kBatch = PairTable::kLocateBatch;
     double p[kBatch];
     double z[kBatch];
@@ -468,7 +470,7 @@ PartResult<4> RunPairsPart(const PairsSetup& s, LowerPair& lower, int jFirst, in
     PairCounter counter([&] { return control.MustStop(part, thread); });
     // The table is at hand before the parts start: no build here.
     for (int j = jFirst; j >= jLast; --j) {
-        switch (ScanPairsRow(s, lower, marks, j, st, &control, counter)) {
+        switch (ScanPairsRow(s, lower, marks, j, st, &control, counter, true)) {
         case Step::Next:
             break;
         case Step::Aborted:
@@ -595,11 +597,16 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         ctx.ReportProgress(doneNominal / total);
         return ctx.EscapeDown();
     });
+    bool skipAboveMax = false;
     int j = n1 - 1;
     for (; j >= s.s; --j) {
         if (threads && lower.Table() != nullptr)
             break;
-        switch (ScanPairsRow(s, lower, marks, j, st, nullptr, counter)) {
+        // From the second row on, the pairs above P_max at the top of a row
+        // are passed over at once (the first row pays no check for it).
+        if (j == n1 - 2)
+            skipAboveMax = ctx.tables->Suitable(t1, n1) && ctx.tables->Suitable(t2, n2);
+        switch (ScanPairsRow(s, lower, marks, j, st, nullptr, counter, skipAboveMax)) {
         case Step::Next:
             break;
         case Step::Exit:
