@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -67,6 +68,7 @@ public:
                                    v[1], [](std::int64_t) { return std::int64_t{0}; });
     }
     static double Value(const Values& v) { return v[0] * v[1] / (v[0] + v[1]); }
+    void SetProgress(std::function<double()> done) { m_source.SetProgress(std::move(done)); }
 
 private:
     const double* m_t1;
@@ -104,6 +106,7 @@ public:
         v = search.Result();
         return true;
     }
+    void SetProgress(std::function<double()> done) { m_source.SetProgress(std::move(done)); }
     // The plain functions' expressions of the upper branch.
     double Value(const Values& v) const {
         return m_kind == TripleKind::Parallel ? 1 / (1 / v[0] + 1 / v[1] + 1 / v[2])
@@ -149,10 +152,13 @@ SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, dou
     double bestError = 1e300;
     SearchStatus status = SearchStatus::NoSolution;
     typename Upper::Values values{};
+    double done = 0;
+    upper.SetProgress([&] { return done; });
     std::array<double, N + 1> recorded{};
     for (int i = s, c = 0; i < nq; ++i, ++c) {
+        done = Fraction(i, s, nq);
         if (c % kEscapePollStride == 0) {
-            ctx.ReportProgress(Fraction(i, s, nq));
+            ctx.ReportProgress(done);
             if (ctx.EscapeDown())
                 return SearchStatus::Aborted;
         }

@@ -51,6 +51,7 @@ SearchStatus RunTriple(TripleKind kind, PlainTriple plain, double target, const 
     TripleSearch search(kind, target, ctx.relTol, a, na, b, nb, c, nc);
     TableSource source(ctx, NestedOp(kind), b, nb, c, nc);
     source.AlsoNeeds(a, na);
+    source.SetProgress([&] { return search.DoneFraction(); });
     while (!search.ScanPlain(source.Budget())) {
         const TableSource::Next next =
             source.Advance([&](std::int64_t limit) { return search.CertainRows(limit); });

@@ -32,9 +32,10 @@ public:
         // Plain rows (one table lookup each) that cost about as much as
         // building one pair entry: the budget of the plain scan before a
         // missing table is built is this times the table's entries.
-        // Measured on E192 side by side: about 22 to 27 ns a row of a plain
-        // scan and 12 to 14 ns an entry of a build.
-        double plainRowsPerEntry = 0.5;
+        // Measured on E192 side by side: about 17 to 27 ns a row of a plain
+        // scan; 10 to 14 ns an entry of a build into memory used before, 15
+        // to 22 ns into fresh memory (the first build of a program).
+        double plainRowsPerEntry = 0.8;
         // An enumeration of fewer pairs than this stays on one thread.
         double pairsForThreads = 50000;
     };

@@ -25,10 +25,22 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
             static_cast<std::int64_t>(entries * cache.GetOptions().plainRowsPerEntry);
         if (certainRows && certainRows(buildRows) >= buildRows)
             return Advance(); // the plain scan could not end before a build pays
-        m_budget = WorkBudget(buildRows);
+        Grant(buildRows);
         return Next::Plain;
     }
     case Stage::Building: {
+        // A scan that has come far looks nearly done: if what is left of it,
+        // at the pace so far, is less than a build, it goes on plainly (once).
+        const double done = m_done ? m_done() : 0;
+        if (!m_extended && done > 0 && done < 1) {
+            const double left = static_cast<double>(m_granted) * (1 - done) / done;
+            const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));
+            if (left < entries * cache.GetOptions().plainRowsPerEntry) {
+                m_extended = true;
+                Grant(static_cast<std::int64_t>(left * 1.25) + cache.GetOptions().startRows);
+                return Next::Plain;
+            }
+        }
         std::shared_ptr<const PairTable> table;
         switch (cache.Obtain(m_op, m_a, m_na, m_b, m_nb, m_ctx, table)) {
         case PairTable::Outcome::Built:
@@ -51,8 +63,13 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
         break;
     }
     m_stage = Stage::PlainOnly;
-    m_budget = WorkBudget(kPlainRowsPerPoll);
+    Grant(kPlainRowsPerPoll);
     return Next::Plain;
+}
+
+void TableSource::Grant(std::int64_t rows) {
+    m_budget = WorkBudget(rows);
+    m_granted += rows;
 }
 
 } // namespace ohmtrim::fast

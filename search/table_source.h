@@ -10,7 +10,9 @@
 // lost; a search that cannot have the table (unsuitable values, too large,
 // out of memory) simply scans on plainly. A search that knows it still has
 // at least a build's worth of plain work to do for sure (no early exit can
-// cut it short) has the table built at once.
+// cut it short) has the table built at once; one whose plain scan looks
+// nearly done when the budget runs out (by how far it has come) goes on
+// plainly a little longer instead.
 
 #include "search/fast_scan.h"
 #include "search/pair_table.h"
@@ -21,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace ohmtrim::fast {
 
@@ -42,7 +45,8 @@ public:
     TableSource(const SearchContext& ctx, PairOp op, const double* a, int na, const double* b,
                 int nb, bool mayBuild = true)
         : m_ctx(ctx), m_op(op), m_a(a), m_na(na), m_b(b), m_nb(nb), m_mayBuild(mayBuild),
-          m_budget(ctx.tables->GetOptions().startRows) {}
+          m_budget(ctx.tables->GetOptions().startRows),
+          m_granted(ctx.tables->GetOptions().startRows) {}
     // A value table the fast path also reads (the row table of a triple
     // search, the enumerated tables of a divider): it must be suitable too.
     void AlsoNeeds(const double* v, int n) {
@@ -50,6 +54,9 @@ public:
         m_also[k] = v;
         m_alsoCount[k] = n;
     }
+
+    // How far the search has come, 0 to 1, if it knows.
+    void SetProgress(std::function<double()> done) { m_done = std::move(done); }
 
     // The budget of the plain scan now.
     WorkBudget& Budget() { return m_budget; }
@@ -66,6 +73,7 @@ public:
 
 private:
     enum class Stage { Start, Building, Fast, PlainOnly };
+    void Grant(std::int64_t rows);
 
     const SearchContext& m_ctx;
     PairOp m_op;
@@ -78,6 +86,9 @@ private:
     int m_alsoCount[2] = {0, 0};
     Stage m_stage = Stage::Start;
     WorkBudget m_budget;
+    std::int64_t m_granted; // plain rows granted so far
+    bool m_extended = false;
+    std::function<double()> m_done;
     std::shared_ptr<const PairTable> m_table;
 };
 
