@@ -9,8 +9,8 @@
 // way the search goes on from where its plain scan stopped, so no work is
 // lost; a search that cannot have the table (unsuitable values, too large,
 // out of memory) simply scans on plainly. A search that knows it still has
-// at least a build's worth of plain work to do for sure (no early exit can
-// cut it short) has the table built at once; one whose plain scan looks
+// at least half a build's worth of plain work to do for sure (no early exit
+// can cut it short) has the table built at once; one whose plain scan looks
 // nearly done when the budget runs out (by how far it has come) goes on
 // plainly a little longer instead.
 
