@@ -299,18 +299,26 @@ void SeriesPairOverTable(double target, double relTol, const PairTable& table, R
 }
 
 bool ParallelPairCounted(double target, double relTol, const double* a, int na, const double* b,
-                         int nb, WorkBudget& budget, double& outA, double& outB) {
+                         int nb, WorkBudget& budget, double& outA, double& outB,
+                         PairScanPlace* place) {
     const ParallelPairStart start = StartParallelPair(target, a, na, b, nb);
     if (start.settled) {
         outA = start.outA;
         outB = start.outB;
         return true;
     }
-    auto best = ParallelSeed<PlainBest<2>>(target, relTol, a, na, b, nb, start.pLast);
+    const bool goOn = place != nullptr && place->row >= 0;
+    auto best =
+        goOn ? *place->best : ParallelSeed<PlainBest<2>>(target, relTol, a, na, b, nb, start.pLast);
     const ParallelPairRows rows(target, a, b, nb);
-    for (int r = start.i0; r < na; ++r) {
-        if (!budget.Spend())
+    for (int r = goOn ? place->row : start.i0; r < na; ++r) {
+        if (!budget.Spend()) {
+            if (place != nullptr) {
+                place->row = r;
+                place->best = best;
+            }
             return false;
+        }
         if (rows.Evaluate(r, best))
             break;
     }
@@ -319,20 +327,27 @@ bool ParallelPairCounted(double target, double relTol, const double* a, int na, 
 }
 
 bool SeriesPairCounted(double target, double relTol, const double* a, int na, const double* b,
-                       int nb, WorkBudget& budget, double& outA, double& outB) {
+                       int nb, WorkBudget& budget, double& outA, double& outB,
+                       PairScanPlace* place) {
     if (a[0] + b[0] >= target) {
         outA = a[0];
         outB = b[0];
         return true;
     }
-    auto best = SeriesSeed<PlainBest<2>>(target, relTol, a, b, nb);
+    const bool goOn = place != nullptr && place->row >= 0;
+    auto best = goOn ? *place->best : SeriesSeed<PlainBest<2>>(target, relTol, a, b, nb);
     const SeriesPairRows rows(target, a, b, nb);
-    for (int r = 1; r < na; ++r) {
+    for (int r = goOn ? place->row : 1; r < na; ++r) {
         // An R1 equal to the target is still tried (its partner is b[0]).
         if (a[r] > target)
             break;
-        if (!budget.Spend())
+        if (!budget.Spend()) {
+            if (place != nullptr) {
+                place->row = r;
+                place->best = best;
+            }
             return false;
+        }
         if (rows.Evaluate(r, best))
             break;
     }

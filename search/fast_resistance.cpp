@@ -12,28 +12,31 @@ namespace {
 
 using PlainPair = int (*)(double, double, const double*, int, const double*, int, double&, double&);
 using CountedPair = bool (*)(double, double, const double*, int, const double*, int, WorkBudget&,
-                             double&, double&);
+                             double&, double&, PairScanPlace*);
 using PairOverTable = void (*)(double, double, const PairTable&, RowMarks&, double&, double&);
 
 // A single pair search is cheaper than building its table: it only uses a
 // cached one. After the start budget it begins again over the table, which
-// costs less than the rows it repeats; without one it runs the plain
-// function.
+// costs less than the rows it repeats; without one it goes on plainly from
+// where it stopped.
 SearchStatus RunPair(PairOp op, PlainPair plain, CountedPair counted, PairOverTable overTable,
                      double target, const double* a, int na, const double* b, int nb, double& outA,
                      double& outB, const SearchContext& ctx) {
-    bool done = false;
-    if (ctx.tables != nullptr) {
+    if (ctx.tables == nullptr) {
+        plain(target, ctx.relTol, a, na, b, nb, outA, outB);
+    } else {
         TableSource source(ctx, op, a, na, b, nb, false);
-        done = counted(target, ctx.relTol, a, na, b, nb, source.Budget(), outA, outB);
-        if (!done && source.Advance() == TableSource::Next::Fast) {
-            RowMarks marks;
-            overTable(target, ctx.relTol, *source.Table(), marks, outA, outB);
-            done = true;
+        PairScanPlace place;
+        if (!counted(target, ctx.relTol, a, na, b, nb, source.Budget(), outA, outB, &place)) {
+            if (source.Advance() == TableSource::Next::Fast) {
+                RowMarks marks;
+                overTable(target, ctx.relTol, *source.Table(), marks, outA, outB);
+            } else {
+                WorkBudget unlimited = WorkBudget::Unlimited();
+                counted(target, ctx.relTol, a, na, b, nb, unlimited, outA, outB, &place);
+            }
         }
     }
-    if (!done)
-        plain(target, ctx.relTol, a, na, b, nb, outA, outB);
     ctx.ReportProgress(1.0);
     return SearchStatus::Found;
 }

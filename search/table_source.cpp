@@ -6,18 +6,19 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
     PairTableCache& cache = *m_ctx.tables;
     switch (m_stage) {
     case Stage::Start: {
-        bool suitable = cache.Suitable(m_a, m_na) && cache.Suitable(m_b, m_nb);
-        for (int k = 0; k < 2; ++k)
-            if (m_also[k] != nullptr)
-                suitable = suitable && cache.Suitable(m_also[k], m_alsoCount[k]);
-        if (suitable) {
-            m_table = cache.Find(m_op, m_a, m_na, m_b, m_nb);
-            if (m_table != nullptr) {
-                m_stage = Stage::Fast;
-                return Next::Fast;
+        // A cached table was built from suitable tables; the others are
+        // checked when they matter: before the fast path reads them, or
+        // before a build.
+        m_table = cache.Find(m_op, m_a, m_na, m_b, m_nb);
+        if (m_table != nullptr) {
+            if (!AlsoSuitable()) {
+                m_table.reset();
+                break;
             }
+            m_stage = Stage::Fast;
+            return Next::Fast;
         }
-        if (!suitable || !m_mayBuild || !cache.Fits(m_a, m_na, m_b, m_nb))
+        if (!m_mayBuild || !cache.Fits(m_a, m_na, m_b, m_nb))
             break;
         m_stage = Stage::Building;
         const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));
@@ -32,6 +33,8 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
         return Next::Plain;
     }
     case Stage::Building: {
+        if (!AlsoSuitable() || !cache.Suitable(m_a, m_na) || !cache.Suitable(m_b, m_nb))
+            break;
         // A scan that has come far looks nearly done: if what is left of it,
         // at the pace so far, is less than a build, it goes on plainly (once).
         const double done = m_done ? m_done() : 0;
@@ -68,6 +71,13 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
     m_stage = Stage::PlainOnly;
     Grant(kPlainRowsPerPoll);
     return Next::Plain;
+}
+
+bool TableSource::AlsoSuitable() const {
+    for (int k = 0; k < 2; ++k)
+        if (m_also[k] != nullptr && !m_ctx.tables->Suitable(m_also[k], m_alsoCount[k]))
+            return false;
+    return true;
 }
 
 void TableSource::Grant(std::int64_t rows) {

@@ -74,6 +74,7 @@ public:
 private:
     enum class Stage { Start, Building, Fast, PlainOnly };
     void Grant(std::int64_t rows);
+    bool AlsoSuitable() const;
 
     const SearchContext& m_ctx;
     PairOp m_op;
