@@ -30,13 +30,14 @@ namespace {
 
 // FindParallelPair(target, tol) over the tables of source, plainly while it
 // has no table; false when Escape aborted. A plain pair search whose budget
-// runs out begins again once the source has moved on: it repeats fewer rows
-// than the budget held. certain counts the plain work still to do for sure.
+// runs out goes on from where it stopped, or begins again over the table.
+// certain counts the plain work still to do for sure.
 template <typename Certain>
 [[gnu::always_inline]] inline bool
 ParallelPairThrough(TableSource& source, double target, double tol, const double* a, int na,
                     const double* b, int nb, RowMarks& marks, double& outA, double& outB,
                     Certain certain) {
+    PairScanPlace place; // where a plain scan stopped, to go on from there
     for (;;) {
         if (const PairTable* table = source.Table()) {
             ParallelPairOverTable(target, tol, *table, marks, outA, outB);
@@ -44,9 +45,9 @@ ParallelPairThrough(TableSource& source, double target, double tol, const double
         }
         if (source.PlainOnly()) {
             WorkBudget unlimited = WorkBudget::Unlimited();
-            return ParallelPairCounted(target, tol, a, na, b, nb, unlimited, outA, outB);
+            return ParallelPairCounted(target, tol, a, na, b, nb, unlimited, outA, outB, &place);
         }
-        if (ParallelPairCounted(target, tol, a, na, b, nb, source.Budget(), outA, outB))
+        if (ParallelPairCounted(target, tol, a, na, b, nb, source.Budget(), outA, outB, &place))
             return true;
         if (source.Advance(TableSource::CertainRows(certain)) == TableSource::Next::Aborted)
             return false;

@@ -305,7 +305,7 @@ bool ParallelPairCounted(double target, double relTol, const double* a, int na, 
     if (start.settled) {
         outA = start.outA;
         outB = start.outB;
-        return true;
+        return true; // a place is never set before this
     }
     const bool goOn = place != nullptr && place->row >= 0;
     auto best =
@@ -322,6 +322,8 @@ bool ParallelPairCounted(double target, double relTol, const double* a, int na, 
         if (rows.Evaluate(r, best))
             break;
     }
+    if (place != nullptr)
+        place->row = -1;
     Write(best, outA, outB);
     return true;
 }
@@ -351,6 +353,8 @@ bool SeriesPairCounted(double target, double relTol, const double* a, int na, co
         if (rows.Evaluate(r, best))
             break;
     }
+    if (place != nullptr)
+        place->row = -1;
     Write(best, outA, outB);
     return true;
 }

@@ -196,9 +196,11 @@ bool TripleSearch::NestedPair(double x, WorkBudget* budget, const PairTable* tab
         return true;
     }
     if constexpr (parallel)
-        return ParallelPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
+        return ParallelPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc,
+                                   &m_nestedPlace);
     else
-        return SeriesPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc);
+        return SeriesPairCounted(x, m_nestedTol, m_b, m_nb, m_c, m_nc, *budget, pb, pc,
+                                 &m_nestedPlace);
 }
 
 bool TripleSearch::StartSeed(WorkBudget* budget, const PairTable* table, RowMarks* marks) {

@@ -6,6 +6,7 @@
 // row where the budget ran out; either way it returns bit for bit what the
 // plain function returns.
 
+#include "search/fast_pair.h"
 #include "search/fast_scan.h"
 #include "search/pair_table.h"
 
@@ -106,7 +107,10 @@ private:
     double m_pairFirst = 0;                // value of the first entries of B and C
     double m_pairLast = 0;                 // value of the last entries of B and C
     std::optional<ScanResult<3>> m_result; // once the seed is known
-    int m_next = 0;                        // first row not yet scanned
+    // Where the nested plain pair search of row m_next (or of the seed)
+    // stopped when the budget ran out, to go on from there.
+    mutable PairScanPlace m_nestedPlace;
+    int m_next = 0; // first row not yet scanned
     bool m_finished = false;
     Values m_final{};
 };
