@@ -298,20 +298,15 @@ void SeriesPairOverTable(double target, double relTol, const PairTable& table, R
     Write(result, outA, outB);
 }
 
-bool ParallelPairCounted(double target, double relTol, const double* a, int na, const double* b,
-                         int nb, WorkBudget& budget, double& outA, double& outB,
-                         PairScanPlace* place) {
-    const ParallelPairStart start = StartParallelPair(target, a, na, b, nb);
-    if (start.settled) {
-        outA = start.outA;
-        outB = start.outB;
-        return true; // a place is never set before this
-    }
-    const bool goOn = place != nullptr && place->row >= 0;
-    auto best =
-        goOn ? *place->best : ParallelSeed<PlainBest<2>>(target, relTol, a, na, b, nb, start.pLast);
-    const ParallelPairRows rows(target, a, b, nb);
-    for (int r = goOn ? place->row : start.i0; r < na; ++r) {
+namespace {
+
+// The plain scan's loop: rows from first on while more(row), one unit of
+// budget a row, going on from place when it holds where a former call
+// stopped (see PairScanPlace).
+template <typename Rows, typename More>
+bool CountedRows(const Rows& rows, int first, More more, PlainBest<2> best, WorkBudget& budget,
+                 PairScanPlace* place, double& outA, double& outB) {
+    for (int r = first; more(r); ++r) {
         if (!budget.Spend()) {
             if (place != nullptr) {
                 place->row = r;
@@ -328,6 +323,25 @@ bool ParallelPairCounted(double target, double relTol, const double* a, int na, 
     return true;
 }
 
+} // namespace
+
+bool ParallelPairCounted(double target, double relTol, const double* a, int na, const double* b,
+                         int nb, WorkBudget& budget, double& outA, double& outB,
+                         PairScanPlace* place) {
+    const ParallelPairStart start = StartParallelPair(target, a, na, b, nb);
+    if (start.settled) {
+        outA = start.outA;
+        outB = start.outB;
+        return true; // a shortcut never leaves a place behind
+    }
+    const bool goOn = place != nullptr && place->row >= 0;
+    return CountedRows(
+        ParallelPairRows(target, a, b, nb), goOn ? place->row : start.i0,
+        [&](int r) { return r < na; },
+        goOn ? *place->best : ParallelSeed<PlainBest<2>>(target, relTol, a, na, b, nb, start.pLast),
+        budget, place, outA, outB);
+}
+
 bool SeriesPairCounted(double target, double relTol, const double* a, int na, const double* b,
                        int nb, WorkBudget& budget, double& outA, double& outB,
                        PairScanPlace* place) {
@@ -337,26 +351,12 @@ bool SeriesPairCounted(double target, double relTol, const double* a, int na, co
         return true;
     }
     const bool goOn = place != nullptr && place->row >= 0;
-    auto best = goOn ? *place->best : SeriesSeed<PlainBest<2>>(target, relTol, a, b, nb);
-    const SeriesPairRows rows(target, a, b, nb);
-    for (int r = goOn ? place->row : 1; r < na; ++r) {
-        // An R1 equal to the target is still tried (its partner is b[0]).
-        if (a[r] > target)
-            break;
-        if (!budget.Spend()) {
-            if (place != nullptr) {
-                place->row = r;
-                place->best = best;
-            }
-            return false;
-        }
-        if (rows.Evaluate(r, best))
-            break;
-    }
-    if (place != nullptr)
-        place->row = -1;
-    Write(best, outA, outB);
-    return true;
+    // An R1 equal to the target is still tried (its partner is b[0]).
+    return CountedRows(
+        SeriesPairRows(target, a, b, nb), goOn ? place->row : 1,
+        [&](int r) { return r < na && !(a[r] > target); },
+        goOn ? *place->best : SeriesSeed<PlainBest<2>>(target, relTol, a, b, nb), budget, place,
+        outA, outB);
 }
 
 } // namespace ohmtrim::fast
