@@ -13,7 +13,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -69,7 +68,7 @@ public:
                                    v[1], [](std::int64_t) { return std::int64_t{0}; });
     }
     static double Value(const Values& v) { return v[0] * v[1] / (v[0] + v[1]); }
-    void SetProgress(std::function<double()> done) { m_source.SetProgress(std::move(done)); }
+    void SetProgress(const double* done) { m_source.SetProgress(done); }
 
 private:
     const double* m_t1;
@@ -107,7 +106,7 @@ public:
         v = search.Result();
         return true;
     }
-    void SetProgress(std::function<double()> done) { m_source.SetProgress(std::move(done)); }
+    void SetProgress(const double* done) { m_source.SetProgress(done); }
     // The plain functions' expressions of the upper branch.
     double Value(const Values& v) const {
         return m_kind == TripleKind::Parallel ? 1 / (1 / v[0] + 1 / v[1] + 1 / v[2])
@@ -154,7 +153,7 @@ SearchStatus ScanLowerResistor(double u1, double u2, double u3, double rmin, dou
     SearchStatus status = SearchStatus::NoSolution;
     typename Upper::Values values{};
     double done = 0;
-    upper.SetProgress([&] { return done; });
+    upper.SetProgress(&done);
     std::array<double, N + 1> recorded{};
     for (int i = s, c = 0; i < nq; ++i, ++c) {
         done = Fraction(i, s, nq);

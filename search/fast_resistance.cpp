@@ -54,8 +54,10 @@ SearchStatus RunTriple(TripleKind kind, PlainTriple plain, double target, const 
     TripleSearch search(kind, target, ctx.relTol, a, na, b, nb, c, nc);
     TableSource source(ctx, NestedOp(kind), b, nb, c, nc);
     source.AlsoNeeds(a, na);
-    source.SetProgress([&] { return search.DoneFraction(); });
+    double done = 0;
+    source.SetProgress(&done);
     while (!search.ScanPlain(source.Budget())) {
+        done = search.DoneFraction();
         const TableSource::Next next =
             source.Advance([&](std::int64_t limit) { return search.CertainRows(limit); });
         if (next == TableSource::Next::Aborted)

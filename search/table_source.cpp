@@ -37,7 +37,7 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
             break;
         // A scan that has come far looks nearly done: if what is left of it,
         // at the pace so far, is less than a build, it goes on plainly (once).
-        const double done = m_done ? m_done() : 0;
+        const double done = m_done != nullptr ? *m_done : 0;
         if (!m_extended && done > 0 && done < 1) {
             const double left = static_cast<double>(m_granted) * (1 - done) / done;
             const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));

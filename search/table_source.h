@@ -23,7 +23,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <utility>
 
 namespace ohmtrim::fast {
 
@@ -55,8 +54,8 @@ public:
         m_alsoCount[k] = n;
     }
 
-    // How far the search has come, 0 to 1, if it knows.
-    void SetProgress(std::function<double()> done) { m_done = std::move(done); }
+    // Where the search keeps how far it has come, 0 to 1, if it knows.
+    void SetProgress(const double* done) { m_done = done; }
 
     // The budget of the plain scan now.
     WorkBudget& Budget() { return m_budget; }
@@ -89,7 +88,7 @@ private:
     WorkBudget m_budget;
     std::int64_t m_granted; // plain rows granted so far
     bool m_extended = false;
-    std::function<double()> m_done;
+    const double* m_done = nullptr;
     std::shared_ptr<const PairTable> m_table;
 };
 
