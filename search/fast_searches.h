@@ -8,16 +8,19 @@
 // They read everything but the tables from the context: the relative
 // tolerance, the Escape poll, the pair-table cache, the threads allowed and
 // where to report progress. Without a cache (the default context) each runs
-// its plain function. With one, a search whose pair table is cached uses it
-// at once; otherwise it starts the plain scan with a work budget of about
-// one table build, and only when that runs out builds the table (kept in the
-// cache) and finishes on the fast path, so a search that the plain scan
-// finishes quickly never pays for a build. Tables outside the fast range
-// (see TableSuitable) or too large for the cache always take the plain
-// function.
+// its plain function. With one, a search scans plainly for a few
+// microseconds first (most searches with a tolerance end there), then uses
+// its pair table if the cache has it; otherwise it scans on plainly with a
+// work budget of about one table build, and only when that runs out builds
+// the table (kept in the cache) and finishes on the fast path from where it
+// was; a search that certainly has that much plain work left (tolerance 0)
+// builds at once. So no search is much slower than its plain function for
+// want of a table. Tables outside the fast range (see TableSuitable) or too
+// large for the cache are scanned plainly.
 //
 // The resistance searches return Found, or Aborted (outputs untouched) when
-// Escape is down while they build a table. With a cached table and one
+// Escape is down during a table build or, on tables the fast path does not
+// take, between stretches of their plain scan. With a cached table and one
 // thread a divider polls Escape exactly where its plain function does.
 
 #include "search/search_context.h"
