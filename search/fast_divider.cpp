@@ -346,6 +346,7 @@ public:
                 return true;
         return false;
     }
+    std::int64_t Pairs() const { return m_pairs; }
 
 private:
     Poll m_poll;
@@ -590,11 +591,12 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
 
     const double rows = n1 - s.s;
     const double total = s.sameTable ? rows * (rows + 1) / 2 : rows * n2;
-    const bool threads = ctx.threads > 1 && total >= ctx.tables->GetOptions().pairsForThreads;
+    const double pairsBeforeThreads = ctx.tables->GetOptions().pairsForThreads;
 
     // The scan in order, polling where the plain function polls. With more
-    // threads allowed it hands the rest over to the parts as soon as the
-    // table is at hand, at the start of a row.
+    // threads allowed it hands the rest over to the parts at the start of a
+    // row, once it has run some way with the table at hand: starting threads
+    // costs more than a search that ends early takes.
     LowerPair lower(s, ctx);
     RowMarks marks;
     PairsState st;
@@ -604,10 +606,15 @@ SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rm
         return ctx.EscapeDown();
     });
     bool skipAboveMax = false;
+    std::int64_t pairsWithTable = -1; // the pair count when the table came
     int j = n1 - 1;
     for (; j >= s.s; --j) {
-        if (threads && lower.Table() != nullptr)
-            break;
+        if (ctx.threads > 1 && lower.Table() != nullptr) {
+            if (pairsWithTable < 0)
+                pairsWithTable = counter.Pairs();
+            if (static_cast<double>(counter.Pairs() - pairsWithTable) >= pairsBeforeThreads)
+                break;
+        }
         // From the second row on, the pairs above P_max at the top of a row
         // are passed over at once (the first row pays no check for it).
         if (j == n1 - 2)

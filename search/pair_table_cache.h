@@ -36,8 +36,10 @@ public:
         // scan; 10 to 14 ns an entry of a build into memory used before, 15
         // to 22 ns into fresh memory (the first build of a program).
         double plainRowsPerEntry = 0.8;
-        // An enumeration of fewer pairs than this stays on one thread.
-        double pairsForThreads = 50000;
+        // An enumeration of pairs goes on more threads (where the context
+        // allows them) after this many pairs on one with the table at hand:
+        // most searches with a tolerance have ended by then.
+        double pairsForThreads = 20000;
     };
 
     PairTableCache() = default;
