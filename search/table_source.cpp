@@ -1,5 +1,7 @@
 #include "search/table_source.h"
 
+#include <algorithm>
+
 namespace ohmtrim::fast {
 
 TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
@@ -29,10 +31,18 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
         // the budget's own worst case, and usually far better.
         if (certainRows && certainRows(buildRows / 2) >= buildRows / 2)
             return Advance();
-        Grant(buildRows);
+        m_buildBudgetLeft = buildRows;
+        GrantStretch();
         return Next::Plain;
     }
     case Stage::Building: {
+        // The budget comes in stretches with an Escape poll between them.
+        if (m_buildBudgetLeft > 0) {
+            if (m_ctx.EscapeDown())
+                return Next::Aborted;
+            GrantStretch();
+            return Next::Plain;
+        }
         if (!AlsoSuitable() || !cache.Suitable(m_a, m_na) || !cache.Suitable(m_b, m_nb))
             break;
         // A scan that has come far looks nearly done: if what is left of it,
@@ -43,7 +53,9 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
             const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));
             if (left < entries * cache.GetOptions().plainRowsPerEntry) {
                 m_extended = true;
-                Grant(static_cast<std::int64_t>(left * 1.25) + cache.GetOptions().startRows);
+                m_buildBudgetLeft =
+                    static_cast<std::int64_t>(left * 1.25) + cache.GetOptions().startRows;
+                GrantStretch();
                 return Next::Plain;
             }
         }
@@ -78,6 +90,12 @@ bool TableSource::AlsoSuitable() const {
         if (m_also[k] != nullptr && !m_ctx.tables->Suitable(m_also[k], m_alsoCount[k]))
             return false;
     return true;
+}
+
+void TableSource::GrantStretch() {
+    const std::int64_t rows = std::min(m_buildBudgetLeft, kPlainRowsPerPoll);
+    m_buildBudgetLeft -= rows;
+    Grant(rows);
 }
 
 void TableSource::Grant(std::int64_t rows) {

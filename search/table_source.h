@@ -26,8 +26,8 @@
 
 namespace ohmtrim::fast {
 
-// Plain rows between two Escape polls when no table is to be had: a few
-// milliseconds.
+// Plain rows between two Escape polls while the plain scan goes on without
+// a table: a few milliseconds.
 inline constexpr std::int64_t kPlainRowsPerPoll = std::int64_t{1} << 16;
 
 class TableSource {
@@ -73,6 +73,7 @@ public:
 private:
     enum class Stage { Start, Building, Fast, PlainOnly };
     void Grant(std::int64_t rows);
+    void GrantStretch();
     bool AlsoSuitable() const;
 
     const SearchContext& m_ctx;
@@ -86,7 +87,8 @@ private:
     int m_alsoCount[2] = {0, 0};
     Stage m_stage = Stage::Start;
     WorkBudget m_budget;
-    std::int64_t m_granted; // plain rows granted so far
+    std::int64_t m_granted;             // plain rows granted so far
+    std::int64_t m_buildBudgetLeft = 0; // of the budget before a build
     bool m_extended = false;
     const double* m_done = nullptr;
     std::shared_ptr<const PairTable> m_table;
