@@ -5,6 +5,7 @@
 #include "search/fast_pair.h"
 #include "search/fast_parts.h"
 #include "search/fast_triple.h"
+#include "search/input_checks.h"
 #include "search/table_source.h"
 #include "search/search_constants.h"
 #include "valuesets/lookups.h"
