@@ -6,6 +6,11 @@
 #                   then ASan+UBSan)
 #   ./dev.sh package  install what is missing, build the Debian package
 #                   (build-package/ohmtrim_<version>_<arch>.deb)
+#   ./dev.sh bench  Release build; the fast searches against the plain ones,
+#                   written as a table to build-bench/fast_searches.md
+#                   (several minutes: the plain searches take up to 20 s)
+#   ./dev.sh soak   the fast-search tests with many more random cases
+#                   (OHMTRIM_SOAK=<factor>, 20 by default)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -90,8 +95,23 @@ package)
     build build-package -DCMAKE_BUILD_TYPE=Release -DOHMTRIM_TESTS=OFF -DOHMTRIM_WERROR=OFF
     (cd build-package && cpack -G DEB)
     ;;
+bench)
+    install_missing
+    build build-bench -DCMAKE_BUILD_TYPE=Release -DOHMTRIM_GUI=OFF -DOHMTRIM_TESTS=OFF \
+        -DOHMTRIM_BENCH=ON
+    OHMTRIM_FAST_TABLE=build-bench/fast_searches.md ./build-bench/bin/ohmtrim_bench \
+        --benchmark_filter="${2:-^Fast/}|^Fast/Summary$" --benchmark_counters_tabular=true
+    echo "dev.sh: table written to build-bench/fast_searches.md"
+    ;;
+soak)
+    install_missing
+    # The build of "test", so that neither rebuilds everything for the other.
+    build build -DCMAKE_BUILD_TYPE=Release -DOHMTRIM_WERROR=ON -DOHMTRIM_BENCH=ON
+    OHMTRIM_SOAK="${OHMTRIM_SOAK:-20}" ./build/bin/ohmtrim_core_tests \
+        --gtest_filter='FastSearches.*:FastNearTies.*:PairTable*'
+    ;;
 *)
-    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package" >&2
+    echo "usage: ./dev.sh run | ./dev.sh test | ./dev.sh package | ./dev.sh bench [filter] | ./dev.sh soak" >&2
     exit 64
     ;;
 esac
