@@ -57,13 +57,17 @@ TEST(Settings, RelTolText) {
 
 TEST(Settings, RelTolIgnoresTheLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    int tried = 0;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
         if (std::setlocale(LC_NUMERIC, name) == nullptr)
             continue;
+        ++tried;
         EXPECT_EQ(ParseRelTol("0.001"), 0.001) << name;
         EXPECT_EQ(ParseRelTol("0,001"), 0) << name;
     }
     std::setlocale(LC_NUMERIC, saved.c_str());
+    if (tried == 0)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
 }
 
 TEST(Settings, ReadsRelTolAndLabelWithDefaults) {
