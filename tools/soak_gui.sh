@@ -73,9 +73,10 @@ pick() { local a=("$@"); echo "${a[RANDOM % ${#a[@]}]}"; }
 
 # Keys go to whatever window is active when they arrive, and a window may
 # close between the look and the key. So no Tab is ever sent (it could walk
-# the main window's focus onto "&Exit"), the main window's focus is always
-# put on a harmless button, and Enter is sent only while the window it is
-# meant for is still the active one.
+# the main window's focus onto "&Exit"), the main window's focus is moved by
+# a click onto a harmless button (access keys leave the focus where it is),
+# and Enter is sent only while the window it is meant for is still the
+# active one.
 still_active() { [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ]; }
 
 declare -A visited=()
@@ -104,7 +105,11 @@ while [ "$SECONDS" -lt "$end" ]; do
             xdotool key Return
             xdotool key --clearmodifiers alt+n ;;
         *)
-            for _ in $(seq $((1 + RANDOM % 4))); do xdotool key --clearmodifiers alt+n; done
+            # A click on "&Next circuit" also gives it the focus, which
+            # otherwise stays on "&Exit" (first in the tab order): a stray
+            # Enter arriving here later would end the program.
+            xdotool mousemove --window "$w" 460 36 click 1
+            for _ in $(seq $((RANDOM % 4))); do xdotool key --clearmodifiers alt+n; done
             xdotool key --clearmodifiers alt+s
             sleep 0.2
             now=$(xdotool getactivewindow 2>/dev/null || true)
