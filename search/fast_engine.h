@@ -203,6 +203,11 @@ struct ParallelShape {
 
     int Rows() const { return rule.nx - rule.start; }
     int Length(int r) const { return rule.ny - (same ? rule.nx - 1 - r : 0); }
+    // Positions of rows 0 .. r-1.
+    double Before(int r) const {
+        const double rows = r;
+        return same ? rows * (rule.ny - rule.nx + 1) + rows * (rows - 1) / 2 : rows * rule.ny;
+    }
     double X(int r) const { return rule.tx[rule.nx - 1 - r]; }
     double Y(int, int k) const { return rule.ty[rule.ny - 1 - k]; }
     static double Value(double x, double y) { return x * y / (x + y); }
@@ -243,6 +248,7 @@ struct SeriesShape {
 
     int Rows() const { return rule.iEnd + 1; }
     int Length(int) const { return rule.jEnd + 1; }
+    double Before(int r) const { return static_cast<double>(r) * (rule.jEnd + 1); }
     double X(int r) const { return rule.tx[r]; }
     double Y(int, int k) const { return rule.ty[k]; }
     static double Value(double x, double y) { return x + y; }
@@ -439,15 +445,12 @@ PairsFast(const SearchContext& ctx, const Rule& rule, const std::array<double*, 
     constexpr int L = BoundFor<Bound>::kLocates;
     auto main = MainSearchers(ctx, inner...);
     const int rows = shape.Rows();
-    double total = 0;
-    for (int q = 0; q < rows; ++q)
-        total += shape.Length(q);
-    double doneNominal = 0;
-    for (int q = 0; q < r; ++q)
-        doneNominal += shape.Length(q);
+    const double total = shape.Before(rows);
+    double doneNominal = shape.Before(r);
     double done = doneNominal / total;
     main.SetProgress(&done);
 
+    const bool suitable = ShapeOf<Rule>::Suitable(*ctx.tables, rule);
     // While the tables are not at hand, a search without tolerance tells
     // its sources how much plain work lies ahead for sure: nothing ends it
     // early, so every candidate runs its inner searches in full.
@@ -456,19 +459,23 @@ PairsFast(const SearchContext& ctx, const Rule& rule, const std::array<double*, 
     if constexpr (L > 0) {
         if (ctx.relTol <= 0) {
             main.SetCertainRows([&](std::int64_t limit) {
-                constexpr int kPairsLooked = 4096;
+                // A few thousand candidates ahead say enough; the pairs a row
+                // passes over at its start are passed over at once.
+                constexpr int kCandidatesLooked = 4096;
                 std::int64_t ahead = 0;
                 int looked = 0;
-                for (int q = atRow; q < rows && ahead < limit && looked < kPairsLooked; ++q) {
+                for (int q = atRow; q < rows && ahead < limit && looked < kCandidatesLooked; ++q) {
                     const double x = shape.X(q);
-                    for (int p = q == atRow ? atPosition : 0;
-                         p < shape.Length(q) && looked < kPairsLooked; ++p) {
-                        ++looked;
+                    int p = q == atRow ? atPosition : 0;
+                    if (p == 0 && suitable)
+                        p = shape.CertainPrefix(q);
+                    for (; p < shape.Length(q) && looked < kCandidatesLooked; ++p) {
                         const double v = Shape::Value(x, shape.Y(q, p));
                         if (shape.PassOver(v))
                             continue;
                         if (shape.EndsRow(v))
                             break;
+                        ++looked;
                         double z[L];
                         for (int l = 0; l < L; ++l)
                             z[l] = bound.Target(l, v);
@@ -480,7 +487,6 @@ PairsFast(const SearchContext& ctx, const Rule& rule, const std::array<double*, 
         }
     }
 
-    const bool suitable = ShapeOf<Rule>::Suitable(*ctx.tables, rule);
     PairCounter counter(
         [&] {
             ctx.ReportProgress(done);
