@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -437,6 +436,21 @@ public:
         }
     }
 
+    // Every search of a family on the same inputs, each with its tolerance.
+    void Family(const Search* first, const Search* last, ESeries series, bool boundaries,
+                const std::vector<std::pair<Inputs, double>>& cases) {
+        const Table t = Series(series, boundaries);
+        for (const Search* s = first; s != last; ++s) {
+            const std::vector<const Table*> tables(testing::ResistorsOf(*s), &t);
+            for (const auto& [in, tol] : cases) {
+                if (testing::EnumeratesPairs(*s))
+                    Compare(*s, in, tables, tol, {Mode::Cold, Mode::Warm, Mode::WarmTwoThreads});
+                else
+                    Compare(*s, in, tables, tol, {Mode::Cold, Mode::Warm});
+            }
+        }
+    }
+
     int Mismatches() const { return m_mismatches; }
 
 private:
@@ -447,10 +461,9 @@ private:
             const Outcome got = RunFast(s, mode, in, tables, tol, PairTableCache::Options{});
             if (!testing::SameBits(got, want) && ++m_mismatches <= 10)
                 ADD_FAILURE() << testing::NameOf(s) << ", " << tables[0]->size() << " values, "
-                              << NameOf(mode) << ", target " << in.target << ", voltages " << in.u1
-                              << " " << in.u2 << " " << in.u3 << ", range " << in.rmin << " "
-                              << in.rmax << ", tolerance " << tol << "\n  plain "
-                              << testing::Describe(want) << "\n  fast  " << testing::Describe(got);
+                              << NameOf(mode) << ", " << testing::Describe(s, in) << ", tolerance "
+                              << tol << "\n  plain " << testing::Describe(want) << "\n  fast  "
+                              << testing::Describe(got);
         }
     }
 
@@ -484,6 +497,53 @@ TEST(FastSearches, DividersMatchPlainOnWholeValueSets) {
     sets.Dividers(ESeries::E24, true, whole);
     sets.Dividers(ESeries::E96, false, narrow);
     sets.Dividers(ESeries::E192, false, tolerance);
+    EXPECT_EQ(sets.Mismatches(), 0);
+}
+
+// Node voltages: typed ones, exact shares whose many chains tie, both on a
+// wide range; a narrow range where the tolerance is 0 on the larger sets.
+Inputs Node(double u1, double u2, double u3, double rmin, double rmax) {
+    Inputs in;
+    in.node = {u1, u2, u3, 0, 1, 1, rmin, rmax};
+    return in;
+}
+
+// Stars of about 1k, 2.7k and 5.6k ohms with voltages typed to four
+// digits, and of 1000, 1000 and 2000 ohms (exact ratios 1 and 2, ties).
+Inputs Star(bool exactRatios, double rmin, double rmax) {
+    Inputs in;
+    in.star = exactRatios ? StarInput{4, 10, 0, 0, 2, 0, 0, 10, rmin, rmax}
+                          : StarInput{8.324, 12, 0, 5, 2.173, 0, 3.3, 12, rmin, rmax};
+    return in;
+}
+
+TEST(FastSearches, NodeDividersMatchPlainOnWholeValueSets) {
+    const Search* first = std::begin(testing::kNodeSearches);
+    const Search* last = std::end(testing::kNodeSearches);
+    WholeValueSets sets;
+    sets.Family(first, last, ESeries::E12, false,
+                {{Node(12, 7.5, 3.3, 1, 1e7), 0}, {Node(12, 8, 4, 1, 1e7), 0}});
+    sets.Family(first, last, ESeries::E24, true,
+                {{Node(12, 8, 4, 1e3, 1.6e3), 0}, {Node(12, 7.5, 3.3, 1, 1e7), 1e-6}});
+    sets.Family(first, last, ESeries::E96, false,
+                {{Node(12, 7.5, 3.3, 1e3, 1.05e3), 0}, {Node(12, 8, 4, 1, 1e7), 1e-6}});
+    sets.Family(first, last, ESeries::E192, false,
+                {{Node(12, 7.5, 3.3, 1, 1e7), 1e-6}, {Node(5, 3.3, 1.2, 1e3, 1e6), 1e-3}});
+    EXPECT_EQ(sets.Mismatches(), 0);
+}
+
+TEST(FastSearches, StarsMatchPlainOnWholeValueSets) {
+    const Search* first = std::begin(testing::kStarSearches);
+    const Search* last = std::end(testing::kStarSearches);
+    WholeValueSets sets;
+    sets.Family(first, last, ESeries::E12, true,
+                {{Star(false, 1, 1e7), 0}, {Star(true, 1, 1e7), 0}});
+    sets.Family(first, last, ESeries::E24, false,
+                {{Star(true, 1e3, 1e4), 0}, {Star(false, 1, 1e7), 1e-6}});
+    sets.Family(first, last, ESeries::E96, false,
+                {{Star(false, 1e3, 1.2e3), 0}, {Star(true, 1, 1e7), 1e-6}});
+    sets.Family(first, last, ESeries::E192, false,
+                {{Star(false, 1, 1e7), 1e-6}, {Star(true, 1e3, 1e4), 1e-3}});
     EXPECT_EQ(sets.Mismatches(), 0);
 }
 
@@ -559,54 +619,6 @@ TEST(FastSearches, EscapeAbortsBuildsAndTwoThreads) {
         EXPECT_EQ(got.status, SearchStatus::Aborted) << c.name;
         EXPECT_EQ(got.out, (Outcome{}.out)) << c.name;
         EXPECT_EQ(polls.polls, c.downFrom) << c.name;
-    }
-}
-
-// The progress a search reports stays within 0 to 1 and ends at 1.
-TEST(FastSearches, ReportsProgressUpToTheEnd) {
-    const Table e24 = Series(ESeries::E24, false);
-    for (Search s : {Search::ParallelSeries, Search::DividerPairTop, Search::DividerSeriesTop,
-                     Search::DividerPairs}) {
-        for (int threads : {1, 2}) {
-            const std::vector<const Table*> t(testing::ResistorsOf(s), &e24);
-            Inputs in;
-            in.target = 4321;
-            in.u1 = 12;
-            in.u2 = 5;
-            in.u3 = 0;
-            in.rmin = 1;
-            in.rmax = 1e7;
-            PairTableCache::Options options;
-            options.pairsForThreads = 0;
-            PairTableCache cache(options);
-            std::atomic<double> progress{-1};
-            struct Watch {
-                std::atomic<double>* progress;
-                double lowest = 2;
-                double highest = -2;
-                static bool Poll(void* data) {
-                    auto* w = static_cast<Watch*>(data);
-                    const double p = w->progress->load();
-                    w->lowest = std::min(w->lowest, p);
-                    w->highest = std::max(w->highest, p);
-                    return false;
-                }
-            } watch{&progress};
-            SearchContext ctx;
-            ctx.relTol = 0;
-            ctx.tables = &cache;
-            ctx.threads = threads;
-            ctx.progress = &progress;
-            ctx.poll = &Watch::Poll;
-            ctx.pollData = &watch;
-            const Outcome got = testing::Run(s, true, in, t, ctx);
-            EXPECT_EQ(got.status, SearchStatus::Found) << testing::NameOf(s);
-            EXPECT_EQ(progress.load(), 1.0) << testing::NameOf(s);
-            if (watch.highest > -2) {
-                EXPECT_GE(watch.lowest, -1.0) << testing::NameOf(s);
-                EXPECT_LE(watch.highest, 1.0) << testing::NameOf(s);
-            }
-        }
     }
 }
 
