@@ -10,10 +10,12 @@
 // when its error is strictly smaller). Every such skip leaves the scan's
 // state as it was, so nothing after it changes either.
 //
-// Before anything of the fast path is set up, the first candidate is
-// evaluated plainly inline: many searches with a tolerance end right there,
-// and pay nothing for the engine. (Not where an inner search is a triple
-// search: one plain triple search can take longer than the whole rest.)
+// Before anything of the fast path is set up, the first candidate (a few
+// with a tolerance) is evaluated plainly inline: many searches with a
+// tolerance end right there, and pay nothing for the engine. (Not where an
+// inner search is a triple search: one plain triple search can take longer
+// than the whole rest.) A scan whose inner searches are all lookups of the
+// nearest value runs plainly throughout.
 //
 // An enumeration of pairs goes on in contiguous parts on more threads where
 // the context allows them (search/fast_parts.h); only the calling thread
@@ -94,6 +96,18 @@ template <TripleKind K> struct IsTriple<detail::TripleOf<K>> : std::true_type {}
 
 // A plain start is worth it unless an inner search is a triple search.
 template <typename... Inner> inline constexpr bool kPlainStart = !(IsTriple<Inner>::value || ...);
+
+// Searches whose inner searches are all lookups of the nearest value have
+// nothing to gain from the fast path: no pair table, no bound.
+template <typename... Inner>
+inline constexpr bool kOnlyLookups = (std::is_same_v<Inner, detail::NearestIn> && ...);
+
+// Candidates a search with a tolerance evaluates plainly before anything of
+// the fast path is set up. Many such searches end within a few candidates;
+// setting up the fast path would cost them more than the plain scan does.
+// Without a tolerance nothing ends a scan early, and one candidate is enough
+// to pay for the setup.
+constexpr int kPlainStartCandidates = 8;
 
 template <typename... S> class Searchers {
 public:
@@ -602,23 +616,36 @@ public:
     SearchStatus OneTable(const double* t, int n, const detail::OneTableScan& rule,
                           const std::array<double*, N>& outs, const Bound& bound, Complete complete,
                           const Inner&... inner) {
+        if constexpr (engine::kOnlyLookups<Inner...>) {
+            const SearchStatus status =
+                detail::PlainEngine(m_ctx).OneTable(t, n, rule, outs, bound, complete, inner...);
+            if (status != SearchStatus::Aborted)
+                m_ctx.ReportProgress(1.0);
+            return status;
+        }
         detail::EscapePoll poll(m_ctx, rule.firstPoll);
         engine::ScanBest<N> best(rule.stopBelow);
         std::array<double, N> values{};
         int i = rule.start;
         if constexpr (engine::kPlainStart<Inner...>) {
-            if (i < n) {
-                auto plain = std::make_tuple(detail::PlainSearcher(inner)...);
-                auto plainComplete = [&](double value, std::array<double, N>& v) {
-                    return std::apply([&](auto&... s) { return complete(s..., value, v); }, plain);
-                };
+            auto plain = std::make_tuple(detail::PlainSearcher(inner)...);
+            auto plainComplete = [&](double value, std::array<double, N>& v) {
+                return std::apply([&](auto&... s) { return complete(s..., value, v); }, plain);
+            };
+            const int count = m_ctx.relTol > 0 ? engine::kPlainStartCandidates : 1;
+            const int plainEnd = n - i > count ? i + count : n;
+            while (i < plainEnd) {
                 if (poll.Aborted())
                     return SearchStatus::Aborted;
                 const detail::RowEnd end =
                     detail::OneTableRow(rule, t[i], best, values, plainComplete);
                 ++i;
-                if (end != detail::RowEnd::Next)
+                if (end == detail::RowEnd::Aborted)
+                    return SearchStatus::Aborted;
+                if (end != detail::RowEnd::Next) {
                     i = n;
+                    break;
+                }
             }
         }
         if (i >= n) {
