@@ -107,7 +107,7 @@ inline constexpr bool kOnlyLookups = (std::is_same_v<Inner, detail::NearestIn> &
 // setting up the fast path would cost them more than the plain scan does.
 // Without a tolerance nothing ends a scan early, and one candidate is enough
 // to pay for the setup.
-constexpr int kPlainStartCandidates = 8;
+constexpr int kPlainStartCandidates = 32;
 
 template <typename... S> class Searchers {
 public:

@@ -12,10 +12,13 @@ namespace ohmtrim::fast {
 SearchStatus FindNodeDivider3Both(const NodeVoltageInput& in, const double* t1, int n1,
                                   const double* t2, int n2, const double* t3, int n3, double& out1,
                                   double& out2, double& out3, const SearchContext& ctx) {
-    if (ctx.tables == nullptr)
-        return ohmtrim::FindNodeDivider3Both(in, t1, n1, t2, n2, t3, n3, out1, out2, out3, ctx);
-    FastEngine engine(ctx);
-    return detail::NodeDivider3Both(engine, in, t1, n1, t2, n2, t3, n3, {&out1, &out2, &out3});
+    // Two lookups of the nearest value per candidate: nothing for the fast
+    // path to gain.
+    const SearchStatus status =
+        ohmtrim::FindNodeDivider3Both(in, t1, n1, t2, n2, t3, n3, out1, out2, out3, ctx);
+    if (status != SearchStatus::Aborted)
+        ctx.ReportProgress(1.0);
+    return status;
 }
 
 SearchStatus FindNodeDivider3U3(const NodeVoltageInput& in, const double* t1, int n1,
