@@ -13,7 +13,9 @@
 
 #include "search/fast_scan.h"
 #include "search/pair_table.h"
+#include "search/scan_rules.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace ohmtrim::fast {
@@ -80,6 +82,77 @@ inline double FractionLowerBound(double w, double upper, std::size_t k, const Pa
         e = below < e ? below : e;
     }
     return e - 16 * kUnitRoundoff;
+}
+
+// Lower bound on the two-node error |(f2 - (B + C)/T)/f2| + |(f3 - C/T)/f3|,
+// T = (A + B) + C, that a chain computes for every B of tb and C of tc, tb
+// split before kb and tc before kc (any splits). In exact arithmetic
+// (B + C)/T grows with B and with C, and C/T grows with C and falls with B;
+// so in each quadrant of the splits (B at or below the neighbour below the
+// split, or at or above the one above it, and the same for C) one of the
+// two terms is at least its value at the quadrant's corner, or 0.
+//
+// Rounding: with B, C, A >= 0 the computed (B + C)/T is within 4.02u of the
+// exact quotient (it is at most 1) and C/T within 3.02u, so a candidate's
+// computed error is at least its exact one times (1 - 3u) less
+// 4.1u (1/f2 + 1/f3); a corner's computed term q' bounds its exact one by
+// q' (1 - 2.01u) - 4.02u / f. Together: the smallest corner term, times
+// (1 - 5.1u), less 8.2u (1/f2 + 1/f3). The factors below are about four
+// times that, which covers their own rounding; f2 and f3 from the input
+// check lie in (0, 1), others give no bound.
+inline double TwoNodeLowerBound(const detail::TwoNodeBoundOf& w, double a, const PairTable& tb,
+                                std::size_t kb, const PairTable& tc, std::size_t kc) {
+    if (!(w.f2 > 0 && w.f3 > 0))
+        return -kInfinity;
+    auto s = [&](double b, double c) { return (b + c) / (a + b + c); };
+    auto r = [&](double b, double c) { return c / (a + b + c); };
+    const bool bLow = kb > 0;
+    const bool bHigh = kb < tb.Size();
+    const bool cLow = kc > 0;
+    const bool cHigh = kc < tc.Size();
+    const double bl = bLow ? tb.Value(kb - 1) : 0;
+    const double bh = bHigh ? tb.Value(kb) : 0;
+    const double cl = cLow ? tc.Value(kc - 1) : 0;
+    const double ch = cHigh ? tc.Value(kc) : 0;
+    double q = kInfinity;
+    if (bHigh && cHigh)
+        q = std::min(q, Floor0((s(bh, ch) - w.f2) / w.f2));
+    if (bLow && cLow)
+        q = std::min(q, Floor0((w.f2 - s(bl, cl)) / w.f2));
+    if (bHigh && cLow)
+        q = std::min(q, Floor0((w.f3 - r(bh, cl)) / w.f3));
+    if (bLow && cHigh)
+        q = std::min(q, Floor0((r(bl, ch) - w.f3) / w.f3));
+    return q * (1 - 32 * kUnitRoundoff) - 32 * kUnitRoundoff * (1 + 1 / w.f2 + 1 / w.f3);
+}
+
+// Lower bound on the term |(B/b1 - k)/k| of the star error for every B of
+// table, split before at. No margin is needed: with b1 and k positive the
+// computed g(B) = ((B/b1) - k)/k never decreases as B grows (each rounded
+// step is monotone), so every B at or above the split's upper neighbour
+// has g(B) at least g there, and every B at or below the lower neighbour at
+// most g there; a side whose g has the wrong sign bounds nothing.
+inline double StarTermLowerBound(double k, double b1, const PairTable& table, std::size_t at) {
+    auto g = [&](double b) { return (b / b1 - k) / k; };
+    double above = kInfinity;
+    double below = kInfinity;
+    if (at < table.Size()) {
+        const double d = g(table.Value(at));
+        above = d >= 0 ? d : 0;
+    }
+    if (at > 0) {
+        const double d = g(table.Value(at - 1));
+        below = d <= 0 ? -d : 0;
+    }
+    return std::min(above, below);
+}
+
+// Lower bound on the star error, the computed sum of its two terms: the
+// rounded sum never decreases as either term grows, so the rounded sum of
+// the terms' bounds bounds it.
+inline double StarLowerBound(const detail::StarBoundOf& k, double b1, const PairTable& t2,
+                             std::size_t at2, const PairTable& t3, std::size_t at3) {
+    return StarTermLowerBound(k.k2, b1, t2, at2) + StarTermLowerBound(k.k3, b1, t3, at3);
 }
 
 } // namespace ohmtrim::fast

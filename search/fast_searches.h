@@ -1,9 +1,9 @@
 #pragma once
 
-// The fast searches: the same searches as pair_searches.h, triple_searches.h
-// and divider_searches.h, returning bit for bit what those return (values,
-// status and which outputs are written), only much sooner on large value
-// sets.
+// The fast searches: the same searches as pair_searches.h,
+// triple_searches.h, divider_searches.h, node_dividers.h and
+// star_searches.h, returning bit for bit what those return (values, status
+// and which outputs are written), only much sooner on large value sets.
 //
 // They read everything but the tables from the context: the relative
 // tolerance, the Escape poll, the pair-table cache, the threads allowed and
@@ -20,10 +20,22 @@
 //
 // The resistance searches return Found, or Aborted (outputs untouched) when
 // Escape is down during a table build or, on tables the fast path does not
-// take, between stretches of their plain scan. With a cached table and one
-// thread a divider polls Escape exactly where its plain function does.
+// take, between stretches of their plain scan. With its tables cached and
+// one thread, a divider, node-voltage or star search polls Escape exactly
+// where its plain function does; building a table or scanning plainly for
+// want of one, it also polls between stretches of a few milliseconds. A
+// search reports how far its outer scan has come (ctx.progress) and ends
+// with 1 unless aborted.
+//
+// The enumerations of pairs (FindDividerParallelPairs, FindNodeDivider4U3,
+// FindNodeDivider6 and the star searches whose first branch is a pair) use
+// ctx.threads (1 or 2).
 
+#include "search/node_dividers.h"
 #include "search/search_context.h"
+#include "search/star_searches.h"
+
+#include <span>
 
 namespace ohmtrim::fast {
 
@@ -64,11 +76,46 @@ SearchStatus FindDividerParallelSeriesTop(double u1, double u2, double u3, doubl
                                           const double* t3, int n3, const double* t4, int n4,
                                           double& out1, double& out2, double& out3, double& out4,
                                           const SearchContext& ctx);
-// Uses ctx.threads (1 or 2) for its enumeration of upper pairs.
 SearchStatus FindDividerParallelPairs(double u1, double u2, double u3, double rmin, double rmax,
                                       const double* t1, int n1, const double* t2, int n2,
                                       const double* t3, int n3, const double* t4, int n4,
                                       double& out1, double& out2, double& out3, double& out4,
                                       const SearchContext& ctx);
+
+SearchStatus FindNodeDivider3Both(const NodeVoltageInput& in, const double* t1, int n1,
+                                  const double* t2, int n2, const double* t3, int n3, double& out1,
+                                  double& out2, double& out3, const SearchContext& ctx);
+SearchStatus FindNodeDivider3U3(const NodeVoltageInput& in, const double* t1, int n1,
+                                const double* t2, int n2, const double* t3, int n3, double& out1,
+                                double& out2, double& out3, const SearchContext& ctx);
+SearchStatus FindNodeDivider3U2(const NodeVoltageInput& in, const double* t1, int n1,
+                                const double* t2, int n2, const double* t3, int n3, double& out1,
+                                double& out2, double& out3, const SearchContext& ctx);
+SearchStatus FindNodeDivider4Both(const NodeVoltageInput& in, const double* t1, int n1,
+                                  const double* t2, int n2, const double* t3, int n3,
+                                  const double* t4, int n4, double& out1, double& out2,
+                                  double& out3, double& out4, const SearchContext& ctx);
+SearchStatus FindNodeDivider4U3(const NodeVoltageInput& in, const double* t1, int n1,
+                                const double* t2, int n2, const double* t3, int n3,
+                                const double* t4, int n4, double& out1, double& out2, double& out3,
+                                double& out4, const SearchContext& ctx);
+SearchStatus FindNodeDivider4U2(const NodeVoltageInput& in, const double* t1, int n1,
+                                const double* t2, int n2, const double* t3, int n3,
+                                const double* t4, int n4, double& out1, double& out2, double& out3,
+                                double& out4, const SearchContext& ctx);
+SearchStatus FindNodeDivider5(const NodeVoltageInput& in, const double* t1, int n1,
+                              const double* t2, int n2, const double* t3, int n3, const double* t4,
+                              int n4, const double* t5, int n5, double& out1, double& out2,
+                              double& out3, double& out4, double& out5, const SearchContext& ctx);
+SearchStatus FindNodeDivider6(const NodeVoltageInput& in, const double* t1, int n1,
+                              const double* t2, int n2, const double* t3, int n3, const double* t4,
+                              int n4, const double* t5, int n5, const double* t6, int n6,
+                              double& out1, double& out2, double& out3, double& out4, double& out5,
+                              double& out6, const SearchContext& ctx);
+
+// The star searches, one per circuit, as FindStar runs them (tables and
+// outputs in resistor order).
+SearchStatus FindStar(StarCircuit circuit, const StarInput& in, std::span<const StarTable> tables,
+                      std::span<double> out, const SearchContext& ctx);
 
 } // namespace ohmtrim::fast

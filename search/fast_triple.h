@@ -9,6 +9,7 @@
 #include "search/fast_pair.h"
 #include "search/fast_scan.h"
 #include "search/pair_table.h"
+#include "search/triple_searches.h"
 
 #include <array>
 #include <cstdint>
@@ -16,13 +17,6 @@
 #include <vector>
 
 namespace ohmtrim::fast {
-
-enum class TripleKind {
-    Series,         // FindSeriesTriple: R1 + R2 + R3
-    Parallel,       // FindParallelTriple: R1 // R2 // R3
-    ParallelSeries, // FindParallelSeries: R1 // (R2 + R3)
-    SeriesParallel, // FindSeriesParallel: R1 + R2 // R3
-};
 
 // The pair table a triple search completes its rows with: over (B, C).
 PairOp NestedOp(TripleKind kind);

@@ -1,18 +1,17 @@
 #pragma once
 
-// What the node-voltage searches share: the wanted shares, the error of a
-// chain with both inner nodes, the Escape poll, the record of the best chain
-// and the two scans (one resistor, or the pairs of one parallel section).
-// Only the search files include this.
+// The node-voltage searches, each written once over the engine that runs
+// its scan (search/scan_rules.h): the plain functions run them with the
+// plain engine, the fast ones with the fast engine. Only the search files
+// include this.
 
 #include "search/node_dividers.h"
+#include "search/scan_rules.h"
 #include "search/search_constants.h"
+#include "valuesets/lookups.h"
 
 #include <array>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <limits>
 
 namespace ohmtrim::detail {
 
@@ -39,141 +38,259 @@ inline double TwoNodeError(const NodeTargets& w, double b, double c, double t) {
     return std::fabs((w.f2 - (b + c) / t) / w.f2) + std::fabs((w.f3 - c / t) / w.f3);
 }
 
-// Counts candidates and looks at Escape every kEscapePollStride of them. The
-// three-resistor chains look before the 1st, 21st, 41st ... candidate; the
-// chains with groups count first and look before the 20th, 40th ...
-class EscapePoll {
-public:
-    enum class First { BeforeFirst, BeforeTwentieth };
-
-    EscapePoll(const SearchContext& ctx, First first)
-        : m_ctx(ctx), m_count(first == First::BeforeFirst ? -1 : 0) {}
-
-    // Called once before each candidate; true when the search must end.
-    bool Aborted() {
-        ++m_count;
-        return m_count % kEscapePollStride == 0 && m_ctx.EscapeDown();
-    }
-
-private:
-    const SearchContext& m_ctx;
-    std::int64_t m_count; // pair scans can exceed the range of int
-};
-
-// The best chain so far. Nothing is recorded until a candidate comes in,
-// and the outputs then get 0.0 with the status NoSolution.
-template <std::size_t N> class BestChain {
-public:
-    explicit BestChain(double stopBelow) : m_stopBelow(stopBelow) {}
-
-    // A candidate whose total lies within the range. True when it is
-    // accepted with an error small enough to end the search.
-    bool Offer(double error, const std::array<double, N>& values) {
-        if (!(error < m_bestError))
-            return false; // a tie keeps the earlier chain; a NaN never wins
-        m_values = values;
-        m_status = SearchStatus::Found;
-        if (error < m_stopBelow)
-            return true;
-        m_bestError = error;
-        return false;
-    }
-
-    SearchStatus Write(const std::array<double*, N>& outs) const {
-        for (std::size_t m = 0; m < N; ++m)
-            *outs[m] = m_values[m];
-        return m_status;
-    }
-
-private:
-    double m_stopBelow;
-    double m_bestError = 1e300;
-    SearchStatus m_status = SearchStatus::NoSolution;
-    std::array<double, N> m_values{};
-};
-
-// A candidate chain as the search completed it.
-struct Chain {
-    double total;
-    double error;
-};
-
-inline constexpr double kNoValueLimit = std::numeric_limits<double>::infinity();
-
-struct OneResistorScan {
-    int start;               // first index of the scanned table
-    double valueLimit;       // a scanned value above this ends the scan
-    bool totalAboveRMaxEnds; // else such a candidate is only skipped
-    double stopBelow;        // an accepted error below this ends the search
-    EscapePoll::First firstPoll;
-};
-
-// Scans one resistor's table upwards from rule.start. complete(value, values)
-// puts the value and the other resistors it calls for into values and
-// returns the chain. A total below RMin is skipped.
-template <std::size_t N, typename Complete>
-SearchStatus ScanOneResistor(const NodeVoltageInput& in, const double* t, int n,
-                             const OneResistorScan& rule, const SearchContext& ctx,
-                             Complete complete, const std::array<double*, N>& outs) {
-    EscapePoll poll(ctx, rule.firstPoll);
-    BestChain<N> best(rule.stopBelow);
-    std::array<double, N> values{};
-    for (int i = rule.start; i < n; ++i) {
-        if (poll.Aborted())
-            return SearchStatus::Aborted;
-        const double value = t[i];
-        if (value > rule.valueLimit)
-            break;
-        const Chain chain = complete(value, values);
-        if (chain.total < in.RMin)
-            continue;
-        if (chain.total > in.RMax) {
-            if (rule.totalAboveRMaxEnds)
-                break;
-            continue;
-        }
-        if (best.Offer(chain.error, values))
-            break;
-    }
-    return best.Write(outs);
+inline TwoNodeBoundOf TwoNodeBound(const NodeTargets& w) {
+    return {w.f2, w.f3, w.k2, w.k3};
 }
 
-// Scans the pairs of one parallel section x // y: x = tx[j] for j from the
-// top of tx down to start, y = ty[i] for i from the top of ty down to j when
-// both come from one table (each unordered pair once, y >= x) or down to 0.
-// The section value p = x // y falls with y, so a p below pMin ends the row
-// and one above pMax is skipped; both before the inner searches.
-// complete(x, y, p, values) fills in values and returns the chain; totals
-// outside RMin..RMax are skipped. The Escape poll counts pairs.
-template <std::size_t N, typename Complete>
-SearchStatus ScanParallelPairs(const NodeVoltageInput& in, const double* tx, int nx,
-                               const double* ty, int ny, int start, double pMin, double pMax,
-                               double stopBelow, const SearchContext& ctx, Complete complete,
-                               const std::array<double*, N>& outs) {
-    const bool sameTable = tx == ty && nx == ny;
-    EscapePoll poll(ctx, EscapePoll::First::BeforeTwentieth);
-    BestChain<N> best(stopBelow);
-    std::array<double, N> values{};
-    for (int j = nx - 1; j >= start; --j) {
-        const int iLast = sameTable ? j : 0;
-        for (int i = ny - 1; i >= iLast; --i) {
-            if (poll.Aborted())
-                return SearchStatus::Aborted;
-            const double x = tx[j];
-            const double y = ty[i];
-            const double p = x * y / (x + y);
-            if (p > pMax)
-                continue;
-            if (p < pMin)
-                break;
-            const Chain chain = complete(x, y, p, values);
-            if (chain.total < in.RMin || chain.total > in.RMax)
-                continue;
-            if (best.Offer(chain.error, values))
-                return best.Write(outs);
-        }
-    }
-    return best.Write(outs);
+inline double ParallelOf(double x, double y) {
+    return x * y / (x + y);
+}
+
+template <std::size_t N> using Outs = std::array<double*, N>;
+
+using First = EscapePoll::First;
+
+// The three-resistor chains look at Escape before their first candidate,
+// and a total above RMax ends their scan: the other resistors grow with the
+// scanned one, and so does the total. The chains with groups look first
+// before the 20th candidate.
+
+// R1 / R2 / R3, both inner nodes. R2 and R3 are each the value nearest to
+// what R1 asks for, so every R1 is tried, from the smallest.
+template <typename Engine>
+SearchStatus NodeDivider3Both(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                              const double* t2, int n2, const double* t3, int n3,
+                              const Outs<3>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::Both))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    return engine.OneTable(
+        t1, n1, {0, kNoLimit, in.RMin, in.RMax, true, 2 * ctx.relTol, First::BeforeFirst}, outs,
+        NoBound{},
+        [&](auto& nearest2, auto& nearest3, double r1, std::array<double, 3>& v) {
+            v[0] = r1;
+            v[1] = nearest2(w.k2 * r1);
+            v[2] = nearest3(w.k3 * r1);
+            const double total = v[0] + v[1] + v[2];
+            return Candidate{total, TwoNodeError(w, v[1], v[2], total)};
+        },
+        NearestIn{t2, n2}, NearestIn{t3, n3});
+}
+
+// R1 + R2 above U3, R3 below it; U3 only. R3 / T = f3 is wanted, so no R3
+// below RMin * f3 can reach RMin.
+template <typename Engine>
+SearchStatus NodeDivider3U3(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                            const double* t2, int n2, const double* t3, int n3,
+                            const Outs<3>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::U3Only))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double kU = (in.U1 - in.U3) / (in.U3 - in.U4); // wanted (R1 + R2) / R3
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const int s = CeilingIndex(in.RMin * w.f3, t3, n3);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.OneTable(
+        t3, n3, {s, kNoLimit, in.RMin, in.RMax, true, ctx.relTol * w.f3, First::BeforeFirst}, outs,
+        NoBound{},
+        [&](auto& upper, double r3, std::array<double, 3>& v) {
+            if (!upper(kU * r3, innerTol, v[0], v[1]))
+                return Candidate::Aborted();
+            v[2] = r3;
+            const double total = v[0] + v[1] + v[2];
+            return Candidate{total, std::fabs(w.f3 - r3 / total)};
+        },
+        PairOf<PairOp::Series>{t1, n1, t2, n2});
+}
+
+// R1 above U2, R2 + R3 below it; U2 only.
+template <typename Engine>
+SearchStatus NodeDivider3U2(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                            const double* t2, int n2, const double* t3, int n3,
+                            const Outs<3>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::U2Only))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double kL = (in.U2 - in.U4) / (in.U1 - in.U2); // wanted (R2 + R3) / R1
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const int s = CeilingIndex(in.RMin * w.f1, t1, n1);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.OneTable(
+        t1, n1, {s, kNoLimit, in.RMin, in.RMax, true, ctx.relTol * w.f1, First::BeforeFirst}, outs,
+        NoBound{},
+        [&](auto& lower, double r1, std::array<double, 3>& v) {
+            v[0] = r1;
+            if (!lower(kL * r1, innerTol, v[1], v[2]))
+                return Candidate::Aborted();
+            const double total = v[0] + v[1] + v[2];
+            return Candidate{total, std::fabs(w.f1 - r1 / total)};
+        },
+        PairOf<PairOp::Series>{t2, n2, t3, n3});
+}
+
+// R1 / R2 / R3 // R4, both inner nodes. R2 and the lower pair follow R1
+// upwards, so the first total above RMax ends the scan.
+template <typename Engine>
+SearchStatus NodeDivider4Both(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                              const double* t2, int n2, const double* t3, int n3, const double* t4,
+                              int n4, const Outs<4>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::Both))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const int s = CeilingIndex(in.RMin * w.f1, t1, n1);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.OneTable(
+        t1, n1, {s, kNoLimit, in.RMin, in.RMax, true, 2 * ctx.relTol, First::BeforeTwentieth}, outs,
+        NoBound{},
+        [&](auto& nearest2, auto& lower, double r1, std::array<double, 4>& v) {
+            v[0] = r1;
+            v[1] = nearest2(w.k2 * r1);
+            if (!lower(w.k3 * r1, innerTol, v[2], v[3]))
+                return Candidate::Aborted();
+            const double c = ParallelOf(v[2], v[3]);
+            const double total = r1 + v[1] + c;
+            return Candidate{total, TwoNodeError(w, v[1], c, total)};
+        },
+        NearestIn{t2, n2}, PairOf<PairOp::Parallel>{t3, n3, t4, n4});
+}
+
+// R1 + R2 above U3, R3 // R4 below it; U3 only. The pair below U3 must make
+// f3 of a total within RMin..RMax; R3 // R4 stays below R3, so an R3 under
+// that cannot serve.
+template <typename Engine>
+SearchStatus NodeDivider4U3(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                            const double* t2, int n2, const double* t3, int n3, const double* t4,
+                            int n4, const Outs<4>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::U3Only))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double fU = (in.U1 - in.U3) / (in.U1 - in.U4); // wanted (R1 + R2) / T
+    const double kU = (in.U1 - in.U3) / (in.U3 - in.U4); // wanted (R1 + R2) / (R3 // R4)
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const double pMin = w.f3 * in.RMin;
+    const double pMax = w.f3 * in.RMax;
+    const int s = CeilingIndex(pMin, t3, n3);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.ParallelPairs(
+        ParallelPairScan{t3, n3, t4, n4, s, pMin, pMax, in.RMin, in.RMax, ctx.relTol * fU}, outs,
+        FractionBoundOf{fU, kU},
+        [&](auto& upper, double r3, double r4, double p, std::array<double, 4>& v) {
+            if (!upper(kU * p, innerTol, v[0], v[1]))
+                return Candidate::Aborted();
+            v[2] = r3;
+            v[3] = r4;
+            const double sum = v[0] + v[1];
+            const double total = sum + p;
+            return Candidate{total, std::fabs(fU - sum / total)};
+        },
+        PairOf<PairOp::Series>{t1, n1, t2, n2});
+}
+
+// R1 above U2, R2 + R3 // R4 below it; U2 only. An R1 above f1 * RMax would
+// need a total above RMax.
+template <typename Engine>
+SearchStatus NodeDivider4U2(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                            const double* t2, int n2, const double* t3, int n3, const double* t4,
+                            int n4, const Outs<4>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::U2Only))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double fL = w.f2;                              // wanted (R2 + R3 // R4) / T
+    const double kL = (in.U2 - in.U4) / (in.U1 - in.U2); // wanted (R2 + R3 // R4) / R1
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const int s = CeilingIndex(w.f1 * in.RMin, t1, n1);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.OneTable(
+        t1, n1,
+        {s, w.f1 * in.RMax, in.RMin, in.RMax, false, ctx.relTol * fL, First::BeforeTwentieth}, outs,
+        NoBound{},
+        [&](auto& lower, double r1, std::array<double, 4>& v) {
+            v[0] = r1;
+            if (!lower(kL * r1, innerTol, v[1], v[2], v[3]))
+                return Candidate::Aborted();
+            const double sum = v[1] + ParallelOf(v[2], v[3]);
+            const double total = r1 + sum;
+            return Candidate{total, std::fabs(fL - sum / total)};
+        },
+        TripleOf<TripleKind::SeriesParallel>{t2, n2, t3, n3, t4, n4});
+}
+
+// R1 / R2 // R3 / R4 // R5, both inner nodes.
+template <typename Engine>
+SearchStatus NodeDivider5(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                          const double* t2, int n2, const double* t3, int n3, const double* t4,
+                          int n4, const double* t5, int n5, const Outs<5>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::Both))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const int s = CeilingIndex(w.f1 * in.RMin, t1, n1);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.OneTable(
+        t1, n1,
+        {s, w.f1 * in.RMax, in.RMin, in.RMax, false, 2 * ctx.relTol, First::BeforeTwentieth}, outs,
+        TwoNodeBound(w),
+        [&](auto& middle, auto& lower, double r1, std::array<double, 5>& v) {
+            v[0] = r1;
+            if (!middle(w.k2 * r1, innerTol, v[1], v[2]))
+                return Candidate::Aborted();
+            const double b = ParallelOf(v[1], v[2]);
+            if (!lower(w.k3 * r1, innerTol, v[3], v[4]))
+                return Candidate::Aborted();
+            const double c = ParallelOf(v[3], v[4]);
+            const double total = r1 + b + c;
+            return Candidate{total, TwoNodeError(w, b, c, total)};
+        },
+        PairOf<PairOp::Parallel>{t2, n2, t3, n3}, PairOf<PairOp::Parallel>{t4, n4, t5, n5});
+}
+
+// R1 // R2 / R3 // R4 / R5 // R6, both inner nodes. The upper pair must make
+// f1 of a total within RMin..RMax.
+template <typename Engine>
+SearchStatus NodeDivider6(Engine& engine, const NodeVoltageInput& in, const double* t1, int n1,
+                          const double* t2, int n2, const double* t3, int n3, const double* t4,
+                          int n4, const double* t5, int n5, const double* t6, int n6,
+                          const Outs<6>& outs) {
+    const SearchContext& ctx = engine.Context();
+    if (!NodeInputValid(in, InnerNodes::Both))
+        return SearchStatus::InvalidInput;
+    const NodeTargets w = WantedShares(in);
+    const double innerTol = kInnerToleranceFactor * ctx.relTol;
+    const double pMin = w.f1 * in.RMin;
+    const double pMax = w.f1 * in.RMax;
+    const int s = CeilingIndex(pMin, t1, n1);
+    if (s == -1)
+        return SearchStatus::NoSolution;
+    return engine.ParallelPairs(
+        ParallelPairScan{t1, n1, t2, n2, s, pMin, pMax, in.RMin, in.RMax, 2 * ctx.relTol}, outs,
+        TwoNodeBound(w),
+        [&](auto& middle, auto& lower, double r1, double r2, double a, std::array<double, 6>& v) {
+            v[0] = r1;
+            v[1] = r2;
+            if (!middle(w.k2 * a, innerTol, v[2], v[3]))
+                return Candidate::Aborted();
+            const double b = ParallelOf(v[2], v[3]);
+            if (!lower(w.k3 * a, innerTol, v[4], v[5]))
+                return Candidate::Aborted();
+            const double c = ParallelOf(v[4], v[5]);
+            const double total = a + b + c;
+            return Candidate{total, TwoNodeError(w, b, c, total)};
+        },
+        PairOf<PairOp::Parallel>{t3, n3, t4, n4}, PairOf<PairOp::Parallel>{t5, n5, t6, n6});
 }
 
 } // namespace ohmtrim::detail

@@ -5,6 +5,7 @@
 // use (a + b, a*b/(a+b), a from the first table, b from the second), so a
 // table value is bit for bit the value a search computes for that pair.
 
+#include "search/pair_searches.h"
 #include "search/search_context.h"
 
 #include <cstddef>
@@ -12,13 +13,6 @@
 #include <memory>
 
 namespace ohmtrim {
-
-enum class PairOp : std::uint8_t { Series, Parallel };
-
-// The value of the pair (a, b) exactly as the searches write it.
-inline double PairValue(PairOp op, double a, double b) {
-    return op == PairOp::Series ? a + b : a * b / (a + b);
-}
 
 namespace fast {
 // Values the fast searches accept: their rounding arguments need sums,

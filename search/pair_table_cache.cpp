@@ -1,6 +1,8 @@
 #include "search/pair_table_cache.h"
 
+#include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstdint>
 #include <utility>
 
@@ -56,20 +58,39 @@ PairTable::Outcome PairTableCache::Obtain(PairOp op, const double* a, int na, co
         return PairTable::Outcome::Built;
     if (!Fits(a, na, b, nb))
         return PairTable::Outcome::Unsuitable;
-    // Built outside the lock: another search may use the cache meanwhile.
-    // Two searches that build the same table at once keep the first.
+    const auto same = [&](const Building& k) {
+        return k.op == op && k.a == a && k.na == na && k.b == b && k.nb == nb;
+    };
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (std::any_of(m_building.begin(), m_building.end(), same)) {
+            // Another thread is building it: a millisecond at a time, so
+            // that Escape is seen.
+            m_built.wait_for(lock, std::chrono::milliseconds(1));
+            lock.unlock();
+            const bool escape = ctx.EscapeDown();
+            lock.lock();
+            if (escape)
+                return PairTable::Outcome::Aborted;
+        }
+        for (auto it = m_tables.begin(); it != m_tables.end(); ++it) {
+            if ((*it)->Matches(op, a, na, b, nb)) {
+                m_tables.splice(m_tables.begin(), m_tables, it);
+                table = m_tables.front();
+                return PairTable::Outcome::Built;
+            }
+        }
+        m_building.push_back({op, a, na, b, nb});
+    }
+    // Built outside the lock: other searches may use the cache meanwhile.
     std::unique_ptr<PairTable> built;
     const PairTable::Outcome outcome = PairTable::Build(op, a, na, b, nb, ctx, built);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_building.erase(std::find_if(m_building.begin(), m_building.end(), same));
+    m_built.notify_all();
     if (outcome != PairTable::Outcome::Built)
         return outcome;
     std::shared_ptr<const PairTable> fresh(std::move(built));
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    for (const auto& t : m_tables) {
-        if (t->Matches(op, a, na, b, nb)) {
-            table = t;
-            return outcome;
-        }
-    }
     m_bytes += fresh->Bytes();
     m_tables.push_front(fresh);
     while (m_bytes > m_options.byteLimit && m_tables.size() > 1) {
@@ -78,6 +99,14 @@ PairTable::Outcome PairTableCache::Obtain(PairOp op, const double* a, int na, co
     }
     table = std::move(fresh);
     return outcome;
+}
+
+void PairTableCache::Prebuild(const double* v, int n, const SearchContext& ctx) {
+    for (const PairOp op : {PairOp::Parallel, PairOp::Series}) {
+        std::shared_ptr<const PairTable> table;
+        if (Obtain(op, v, n, v, n, ctx, table) == PairTable::Outcome::Aborted)
+            return;
+    }
 }
 
 std::size_t PairTableCache::Bytes() const {

@@ -12,9 +12,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <condition_variable>
 #include <list>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace ohmtrim {
 
@@ -57,9 +59,17 @@ public:
     bool Fits(const double* a, int na, const double* b, int nb) const;
     // The cached table, or a new one built now (polling Escape in ctx) and
     // kept, evicting the least recently used tables to stay within the cap.
-    // A search that holds a table keeps it alive after its eviction.
+    // A search that holds a table keeps it alive after its eviction. When
+    // another thread is building the same table, this waits for it (polling
+    // Escape) instead of building it a second time.
     PairTable::Outcome Obtain(PairOp op, const double* a, int na, const double* b, int nb,
                               const SearchContext& ctx, std::shared_ptr<const PairTable>& table);
+
+    // Builds the tables the searches want when every resistor takes values
+    // from v (the series and the parallel table of v with itself), as the
+    // windows start with the main value set. Stops early when ctx's Escape
+    // poll says so (a program that ends cancels it that way).
+    void Prebuild(const double* v, int n, const SearchContext& ctx);
 
     std::size_t Bytes() const;
     std::size_t Count() const;
@@ -77,6 +87,16 @@ private:
         bool suitable;
     };
     std::list<Verdict> m_verdicts; // most recent first, a few dozen at most
+    // The tables being built now, by what Find knows them by.
+    struct Building {
+        PairOp op;
+        const double* a;
+        int na;
+        const double* b;
+        int nb;
+    };
+    std::vector<Building> m_building;
+    std::condition_variable m_built;
 };
 
 } // namespace ohmtrim

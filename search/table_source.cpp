@@ -29,26 +29,36 @@ TableSource::Next TableSource::Advance(const CertainRows& certainRows) {
         // With half a build's worth of plain work still certain, a build now
         // costs at most about twice what the plain scan would: no worse than
         // the budget's own worst case, and usually far better.
-        if (certainRows && certainRows(buildRows / 2) >= buildRows / 2)
+        if (certainRows && certainRows(buildRows / 2) >= buildRows / 2) {
+            m_certain = true;
             return Advance();
+        }
         m_buildBudgetLeft = buildRows;
         GrantStretch();
         return Next::Plain;
     }
     case Stage::Building: {
-        // The budget comes in stretches with an Escape poll between them.
+        // The budget comes in stretches with an Escape poll between them;
+        // another search may have built the table meanwhile.
         if (m_buildBudgetLeft > 0) {
             if (m_ctx.EscapeDown())
                 return Next::Aborted;
+            m_table = cache.Find(m_op, m_a, m_na, m_b, m_nb);
+            if (m_table != nullptr && AlsoSuitable()) {
+                m_stage = Stage::Fast;
+                return Next::Fast;
+            }
+            m_table.reset();
             GrantStretch();
             return Next::Plain;
         }
         if (!AlsoSuitable() || !cache.Suitable(m_a, m_na) || !cache.Suitable(m_b, m_nb))
             break;
-        // A scan that has come far looks nearly done: if what is left of it,
-        // at the pace so far, is less than a build, it goes on plainly (once).
+        // A scan that has come more than half way looks nearly done: if what
+        // is left of it, at the pace so far, is less than a build, it goes on
+        // plainly (once). Before half way the pace says too little.
         const double done = m_done != nullptr ? *m_done : 0;
-        if (!m_extended && done > 0 && done < 1) {
+        if (!m_extended && !m_certain && done >= 0.5 && done < 1) {
             const double left = static_cast<double>(m_granted) * (1 - done) / done;
             const double entries = static_cast<double>(PairTable::EntriesFor(m_a, m_na, m_b, m_nb));
             if (left < entries * cache.GetOptions().plainRowsPerEntry) {

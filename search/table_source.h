@@ -90,6 +90,7 @@ private:
     std::int64_t m_granted;             // plain rows granted so far
     std::int64_t m_buildBudgetLeft = 0; // of the budget before a build
     bool m_extended = false;
+    bool m_certain = false; // the work ahead called for the build at once
     const double* m_done = nullptr;
     std::shared_ptr<const PairTable> m_table;
 };

@@ -5,6 +5,8 @@
 // that the fast search (or the bound) gets it right.
 
 #include "search/fast_bounds.h"
+#include "search/node_divider_scan.h"
+#include "search/star_scan.h"
 #include "tests/core/fast_test_support.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +220,95 @@ TEST(FastNearTies, AnEarlierRowThatCanOnlyTieIsStillEvaluated) {
     ASSERT_EQ(want.out[0], 4.5);
     const Outcome got = RunWarm(Search::SeriesTriple, in, tables, 0);
     EXPECT_TRUE(testing::SameBits(got, want)) << testing::Describe(got);
+}
+
+// A pair table of t with itself, and t with each value also one ulp up, so
+// that the pair values come in runs whose quotients round apart.
+std::unique_ptr<PairTable> NeighbourPairTable(std::mt19937& gen, PairOp op) {
+    Table t = DecimalTable(gen, 2 + static_cast<int>(gen() % 5));
+    for (std::size_t i = 0, n = t.size(); i < n; ++i)
+        t.push_back(std::nextafter(t[i], 1e300));
+    std::sort(t.begin(), t.end());
+    std::unique_ptr<PairTable> table;
+    const auto n = static_cast<int>(t.size());
+    if (PairTable::Build(op, t.data(), n, t.data(), n, SearchContext{}, table) !=
+        PairTable::Outcome::Built)
+        ADD_FAILURE() << "no pair table";
+    return table;
+}
+
+// A node-voltage chain A / B / C bounds the error of every B of one pair
+// table and C of another by the errors at the corners of the splits, less a
+// margin for the rounding of the total and of both quotients. The node
+// voltages make one chain of table values exact, a few ulps off, so that
+// the smallest error lies within rounding of 0 where the margin decides.
+TEST(FastNearTies, TwoNodeBoundStaysBelowEveryCandidate) {
+    std::mt19937 gen(29);
+    int tight = 0;
+    for (int k = 0; k < 150 * testing::SoakFactor(); ++k) {
+        const auto tb = NeighbourPairTable(gen, PairOp::Parallel);
+        const auto tc = NeighbourPairTable(gen, gen() % 2 == 0 ? PairOp::Parallel : PairOp::Series);
+        ASSERT_TRUE(tb && tc);
+        const double a = static_cast<double>(1 + gen() % 97) / 100;
+        const double b0 = tb->Value(gen() % tb->Size());
+        const double c0 = tc->Value(gen() % tc->Size());
+        const auto off = [&] { return static_cast<int>(gen() % 5) - 2; };
+        NodeVoltageInput in;
+        in.U1 = UlpsAway(a + b0 + c0, off());
+        in.U2 = UlpsAway(b0 + c0, off());
+        in.U3 = UlpsAway(c0, off());
+        in.U4 = 0;
+        in.HasU2 = 1;
+        in.HasU3 = 1;
+        const detail::NodeTargets w = detail::WantedShares(in);
+        const detail::TwoNodeBoundOf of = detail::TwoNodeBound(w);
+        double smallest = fast::kInfinity;
+        for (std::size_t i = 0; i < tb->Size(); ++i)
+            for (std::size_t j = 0; j < tc->Size(); ++j) {
+                const double b = tb->Value(i);
+                const double c = tc->Value(j);
+                smallest = std::min(smallest, detail::TwoNodeError(w, b, c, a + b + c));
+            }
+        const double margin = 64 * fast::kUnitRoundoff * (1 + 1 / w.f2 + 1 / w.f3);
+        for (std::size_t kb = 0; kb <= tb->Size(); ++kb)
+            for (std::size_t kc = 0; kc <= tc->Size(); ++kc) {
+                const double bound = fast::TwoNodeLowerBound(of, a, *tb, kb, *tc, kc);
+                ASSERT_LE(bound, smallest) << "case " << k << ", splits " << kb << " " << kc;
+                tight += smallest - bound <= margin;
+            }
+    }
+    EXPECT_GT(tight, 0) << "no case came near the margin";
+}
+
+// A star's error |(B2/B1 - k2)/k2| + |(B3/B1 - k3)/k3| is bounded with no
+// margin at all: each computed term never falls as its pair value grows.
+// The wanted ratios are those of table values a few ulps off, so that the
+// terms of the best candidates are a few ulps and the bound must meet them
+// exactly or stay below.
+TEST(FastNearTies, StarBoundStaysBelowEveryCandidate) {
+    std::mt19937 gen(31);
+    int exact = 0;
+    for (int k = 0; k < 300 * testing::SoakFactor(); ++k) {
+        const auto t2 = NeighbourPairTable(gen, gen() % 2 == 0 ? PairOp::Parallel : PairOp::Series);
+        const auto t3 = NeighbourPairTable(gen, gen() % 2 == 0 ? PairOp::Parallel : PairOp::Series);
+        ASSERT_TRUE(t2 && t3);
+        const double b1 = static_cast<double>(1 + gen() % 97) / 100;
+        const auto off = [&] { return static_cast<int>(gen() % 5) - 2; };
+        const detail::StarBoundOf of{UlpsAway(t2->Value(gen() % t2->Size()) / b1, off()),
+                                     UlpsAway(t3->Value(gen() % t3->Size()) / b1, off())};
+        double smallest = fast::kInfinity;
+        for (std::size_t i = 0; i < t2->Size(); ++i)
+            for (std::size_t j = 0; j < t3->Size(); ++j)
+                smallest = std::min(
+                    smallest, detail::StarError(b1, t2->Value(i), t3->Value(j), of.k2, of.k3));
+        for (std::size_t at2 = 0; at2 <= t2->Size(); ++at2)
+            for (std::size_t at3 = 0; at3 <= t3->Size(); ++at3) {
+                const double bound = fast::StarLowerBound(of, b1, *t2, at2, *t3, at3);
+                ASSERT_LE(bound, smallest) << "case " << k << ", splits " << at2 << " " << at3;
+                exact += bound == smallest && smallest > 0;
+            }
+    }
+    EXPECT_GT(exact, 0) << "no bound met its smallest error";
 }
 
 } // namespace

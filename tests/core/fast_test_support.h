@@ -8,13 +8,17 @@
 
 #include "search/divider_searches.h"
 #include "search/fast_searches.h"
+#include "search/node_dividers.h"
 #include "search/pair_searches.h"
 #include "search/pair_table_cache.h"
+#include "search/star_searches.h"
 #include "search/triple_searches.h"
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <limits>
 #include <random>
 #include <string>
@@ -164,6 +168,21 @@ enum class Search {
     DividerTripleTop,
     DividerSeriesTop,
     DividerPairs,
+    Node3Both,
+    Node3U3,
+    Node3U2,
+    Node4Both,
+    Node4U3,
+    Node4U2,
+    Node5,
+    Node6,
+    StarSingles,
+    StarSeriesFirst,
+    StarParallelFirst,
+    StarParallelPairs,
+    StarSeriesParallelPairs,
+    StarSeriesPairs,
+    StarAllParallel,
 };
 
 inline const Search kResistanceSearches[] = {Search::SeriesPair,     Search::ParallelPair,
@@ -172,33 +191,69 @@ inline const Search kResistanceSearches[] = {Search::SeriesPair,     Search::Par
 inline const Search kDividerSearches[] = {Search::DividerPair, Search::DividerPairTop,
                                           Search::DividerTripleTop, Search::DividerSeriesTop,
                                           Search::DividerPairs};
+inline const Search kNodeSearches[] = {Search::Node3Both, Search::Node3U3, Search::Node3U2,
+                                       Search::Node4Both, Search::Node4U3, Search::Node4U2,
+                                       Search::Node5,     Search::Node6};
+inline const Search kStarSearches[] = {
+    Search::StarSingles,       Search::StarSeriesFirst,         Search::StarParallelFirst,
+    Search::StarParallelPairs, Search::StarSeriesParallelPairs, Search::StarSeriesPairs,
+    Search::StarAllParallel};
+
+enum class Family { Resistance, Divider, Node, Star };
+
+inline Family FamilyOf(Search s) {
+    if (s < Search::DividerPair)
+        return Family::Resistance;
+    if (s < Search::Node3Both)
+        return Family::Divider;
+    if (s < Search::StarSingles)
+        return Family::Node;
+    return Family::Star;
+}
+
+inline bool IsDivider(Search s) {
+    return FamilyOf(s) == Family::Divider;
+}
+
+inline StarCircuit CircuitOf(Search s) {
+    return static_cast<StarCircuit>(static_cast<int>(s) - static_cast<int>(Search::StarSingles));
+}
+
+// The searches that enumerate pairs, and may use a second thread.
+inline bool EnumeratesPairs(Search s) {
+    return s == Search::DividerPairs || s == Search::Node4U3 || s == Search::Node6 ||
+           s == Search::StarSeriesFirst || s == Search::StarParallelFirst ||
+           s == Search::StarAllParallel;
+}
 
 inline const char* NameOf(Search s) {
-    switch (s) {
-    case Search::SeriesPair:
-        return "FindSeriesPair";
-    case Search::ParallelPair:
-        return "FindParallelPair";
-    case Search::SeriesTriple:
-        return "FindSeriesTriple";
-    case Search::ParallelTriple:
-        return "FindParallelTriple";
-    case Search::ParallelSeries:
-        return "FindParallelSeries";
-    case Search::SeriesParallel:
-        return "FindSeriesParallel";
-    case Search::DividerPair:
-        return "FindDividerPair";
-    case Search::DividerPairTop:
-        return "FindDividerParallelPairTop";
-    case Search::DividerTripleTop:
-        return "FindDividerParallelTripleTop";
-    case Search::DividerSeriesTop:
-        return "FindDividerParallelSeriesTop";
-    case Search::DividerPairs:
-        return "FindDividerParallelPairs";
-    }
-    return "";
+    static const char* const kNames[] = {"FindSeriesPair",
+                                         "FindParallelPair",
+                                         "FindSeriesTriple",
+                                         "FindParallelTriple",
+                                         "FindParallelSeries",
+                                         "FindSeriesParallel",
+                                         "FindDividerPair",
+                                         "FindDividerParallelPairTop",
+                                         "FindDividerParallelTripleTop",
+                                         "FindDividerParallelSeriesTop",
+                                         "FindDividerParallelPairs",
+                                         "FindNodeDivider3Both",
+                                         "FindNodeDivider3U3",
+                                         "FindNodeDivider3U2",
+                                         "FindNodeDivider4Both",
+                                         "FindNodeDivider4U3",
+                                         "FindNodeDivider4U2",
+                                         "FindNodeDivider5",
+                                         "FindNodeDivider6",
+                                         "FindStarSingles",
+                                         "FindStarSeriesFirst",
+                                         "FindStarParallelFirst",
+                                         "FindStarParallelPairs",
+                                         "FindStarSeriesParallelPairs",
+                                         "FindStarSeriesPairs",
+                                         "FindStarAllParallel"};
+    return kNames[static_cast<std::size_t>(s)];
 }
 
 inline int ResistorsOf(Search s) {
@@ -212,68 +267,107 @@ inline int ResistorsOf(Search s) {
     case Search::ParallelSeries:
     case Search::SeriesParallel:
     case Search::DividerPairTop:
+    case Search::Node3Both:
+    case Search::Node3U3:
+    case Search::Node3U2:
         return 3;
     case Search::DividerTripleTop:
     case Search::DividerSeriesTop:
     case Search::DividerPairs:
+    case Search::Node4Both:
+    case Search::Node4U3:
+    case Search::Node4U2:
         return 4;
+    case Search::Node5:
+        return 5;
+    case Search::Node6:
+        return 6;
+    default:
+        return StarResistorCount(CircuitOf(s));
     }
-    return 0;
 }
 
-inline bool IsDivider(Search s) {
-    return s >= Search::DividerPair;
+// Which inner nodes a node-voltage search uses: 'B' both, '3' U3 only, '2'
+// U2 only.
+inline char NodesOf(Search s) {
+    switch (s) {
+    case Search::Node3U3:
+    case Search::Node4U3:
+        return '3';
+    case Search::Node3U2:
+    case Search::Node4U2:
+        return '2';
+    default:
+        return 'B';
+    }
 }
 
-// The pair table a fast search works over: its operation and the indices
-// of its two value tables among the search's tables.
+// The pair tables a fast search works over: their operation and the
+// indices of their two value tables among the search's tables.
 struct NestedTable {
     PairOp op;
     int first;
     int second;
 };
 
-inline NestedTable NestedTableOf(Search s) {
+inline std::vector<NestedTable> NestedTablesOf(Search s) {
+    using enum PairOp;
     switch (s) {
     case Search::SeriesPair:
-        return {PairOp::Series, 0, 1};
+    case Search::Node3U3:
+    case Search::Node4U3:
+        return {{Series, 0, 1}};
     case Search::ParallelPair:
     case Search::DividerPairTop:
-        return {PairOp::Parallel, 0, 1};
+        return {{Parallel, 0, 1}};
     case Search::SeriesTriple:
     case Search::ParallelSeries:
     case Search::DividerSeriesTop:
-        return {PairOp::Series, 1, 2};
+    case Search::Node3U2:
+        return {{Series, 1, 2}};
     case Search::ParallelTriple:
     case Search::SeriesParallel:
     case Search::DividerTripleTop:
-        return {PairOp::Parallel, 1, 2};
+        return {{Parallel, 1, 2}};
     case Search::DividerPairs:
-        return {PairOp::Parallel, 2, 3};
-    case Search::DividerPair:
-        break;
+    case Search::Node4Both:
+    case Search::Node4U2:
+        return {{Parallel, 2, 3}};
+    case Search::Node5:
+    case Search::StarParallelPairs:
+        return {{Parallel, 1, 2}, {Parallel, 3, 4}};
+    case Search::Node6:
+    case Search::StarAllParallel:
+        return {{Parallel, 2, 3}, {Parallel, 4, 5}};
+    case Search::StarSeriesParallelPairs:
+        return {{Series, 1, 2}, {Parallel, 3, 4}};
+    case Search::StarSeriesPairs:
+        return {{Series, 1, 2}, {Series, 3, 4}};
+    default:
+        return {};
     }
-    return {PairOp::Parallel, -1, -1};
 }
 
-// Inputs of one call: the target of a resistance search, or the divider's
-// voltages and range.
+// Inputs of one call: the target of a resistance search, the divider's
+// voltages and range, the node voltages or the star's cases.
 struct Inputs {
     double target = 0;
     double u1 = 0, u2 = 0, u3 = 0, rmin = 0, rmax = 0;
+    NodeVoltageInput node;
+    StarInput star;
 };
 
 // Status and outputs of one call; outputs start as -7 so that an output a
 // search must not write is seen untouched.
 struct Outcome {
     SearchStatus status = SearchStatus::InvalidInput;
-    std::array<double, 4> out{-7.0, -7.0, -7.0, -7.0};
+    std::array<double, 6> out{-7.0, -7.0, -7.0, -7.0, -7.0, -7.0};
 };
 
 inline bool SameBits(const Outcome& x, const Outcome& y) {
     if (x.status != y.status)
         return false;
-    for (std::size_t m = 0; m < 4; ++m)
+    for (std::size_t m = 0; m < x.out.size(); ++m)
         if (Bits(x.out[m]) != Bits(y.out[m]))
             return false;
     return true;
@@ -289,110 +383,135 @@ inline std::string Describe(const Outcome& o) {
     return s;
 }
 
+inline std::string Describe(Search s, const Inputs& in) {
+    char buf[400];
+    switch (FamilyOf(s)) {
+    case Family::Resistance:
+        std::snprintf(buf, sizeof buf, "target %.17g", in.target);
+        break;
+    case Family::Divider:
+        std::snprintf(buf, sizeof buf, "voltages %.17g %.17g %.17g, range %.17g %.17g", in.u1,
+                      in.u2, in.u3, in.rmin, in.rmax);
+        break;
+    case Family::Node:
+        std::snprintf(buf, sizeof buf, "nodes %.17g %.17g %.17g %.17g (%d%d), range %.17g %.17g",
+                      in.node.U1, in.node.U2, in.node.U3, in.node.U4, in.node.HasU2, in.node.HasU3,
+                      in.node.RMin, in.node.RMax);
+        break;
+    case Family::Star:
+        std::snprintf(buf, sizeof buf,
+                      "case 1 %.17g %.17g %.17g %.17g, case 2 %.17g %.17g %.17g %.17g, range "
+                      "%.17g %.17g",
+                      in.star.U0Case1, in.star.U1Case1, in.star.U2Case1, in.star.U3Case1,
+                      in.star.U0Case2, in.star.U1Case2, in.star.U2Case2, in.star.U3Case2,
+                      in.star.RMin, in.star.RMax);
+        break;
+    }
+    return buf;
+}
+
 // One call. The plain version (fast == false) gets ctx.relTol as its
 // tolerance; tables in resistor order (one Table object passed twice is one
 // table to the search).
 inline Outcome Run(Search s, bool fast, const Inputs& in, const std::vector<const Table*>& t,
                    const SearchContext& ctx) {
-    auto p = [&](int m) { return t[static_cast<std::size_t>(m)]->data(); };
-    auto n = [&](int m) { return static_cast<int>(t[static_cast<std::size_t>(m)]->size()); };
+    const double* p[6] = {};
+    int n[6] = {};
+    for (std::size_t m = 0; m < t.size() && m < 6; ++m) {
+        p[m] = t[m]->data();
+        n[m] = static_cast<int>(t[m]->size());
+    }
     Outcome o;
     double* r = o.out.data();
     const double tol = ctx.relTol;
+    const NodeVoltageInput& nv = in.node;
+    // clang-format off
     switch (s) {
     case Search::SeriesPair:
-        o.status = fast ? fast::FindSeriesPair(in.target, p(0), n(0), p(1), n(1), r[0], r[1], ctx)
-                        : static_cast<SearchStatus>(
-                              FindSeriesPair(in.target, tol, p(0), n(0), p(1), n(1), r[0], r[1]));
+        o.status = fast ? fast::FindSeriesPair(in.target, p[0], n[0], p[1], n[1], r[0], r[1], ctx)
+                        : static_cast<SearchStatus>(FindSeriesPair(in.target, tol, p[0], n[0], p[1], n[1], r[0], r[1]));
         break;
     case Search::ParallelPair:
-        o.status = fast ? fast::FindParallelPair(in.target, p(0), n(0), p(1), n(1), r[0], r[1], ctx)
-                        : static_cast<SearchStatus>(
-                              FindParallelPair(in.target, tol, p(0), n(0), p(1), n(1), r[0], r[1]));
+        o.status = fast ? fast::FindParallelPair(in.target, p[0], n[0], p[1], n[1], r[0], r[1], ctx)
+                        : static_cast<SearchStatus>(FindParallelPair(in.target, tol, p[0], n[0], p[1], n[1], r[0], r[1]));
         break;
     case Search::SeriesTriple:
-        o.status =
-            fast ? fast::FindSeriesTriple(in.target, p(0), n(0), p(1), n(1), p(2), n(2), r[0], r[1],
-                                          r[2], ctx)
-                 : static_cast<SearchStatus>(FindSeriesTriple(in.target, tol, p(0), n(0), p(1),
-                                                              n(1), p(2), n(2), r[0], r[1], r[2]));
+        o.status = fast ? fast::FindSeriesTriple(in.target, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx)
+                        : static_cast<SearchStatus>(FindSeriesTriple(in.target, tol, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2]));
         break;
     case Search::ParallelTriple:
-        o.status = fast
-                       ? fast::FindParallelTriple(in.target, p(0), n(0), p(1), n(1), p(2), n(2),
-                                                  r[0], r[1], r[2], ctx)
-                       : static_cast<SearchStatus>(FindParallelTriple(
-                             in.target, tol, p(0), n(0), p(1), n(1), p(2), n(2), r[0], r[1], r[2]));
+        o.status = fast ? fast::FindParallelTriple(in.target, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx)
+                        : static_cast<SearchStatus>(FindParallelTriple(in.target, tol, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2]));
         break;
     case Search::ParallelSeries:
-        o.status = fast
-                       ? fast::FindParallelSeries(in.target, p(0), n(0), p(1), n(1), p(2), n(2),
-                                                  r[0], r[1], r[2], ctx)
-                       : static_cast<SearchStatus>(FindParallelSeries(
-                             in.target, tol, p(0), n(0), p(1), n(1), p(2), n(2), r[0], r[1], r[2]));
+        o.status = fast ? fast::FindParallelSeries(in.target, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx)
+                        : static_cast<SearchStatus>(FindParallelSeries(in.target, tol, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2]));
         break;
     case Search::SeriesParallel:
-        o.status = fast
-                       ? fast::FindSeriesParallel(in.target, p(0), n(0), p(1), n(1), p(2), n(2),
-                                                  r[0], r[1], r[2], ctx)
-                       : static_cast<SearchStatus>(FindSeriesParallel(
-                             in.target, tol, p(0), n(0), p(1), n(1), p(2), n(2), r[0], r[1], r[2]));
+        o.status = fast ? fast::FindSeriesParallel(in.target, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx)
+                        : static_cast<SearchStatus>(FindSeriesParallel(in.target, tol, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2]));
         break;
     case Search::DividerPair:
-        o.status = fast ? fast::FindDividerPair(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0), n(0),
-                                                p(1), n(1), r[0], r[1], ctx)
-                        : FindDividerPair(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0), n(0), p(1),
-                                          n(1), r[0], r[1], ctx);
+        o.status = (fast ? fast::FindDividerPair : FindDividerPair)(in.u1, in.u2, in.u3, in.rmin, in.rmax, p[0], n[0], p[1], n[1], r[0], r[1], ctx);
         break;
     case Search::DividerPairTop:
-        o.status =
-            fast ? fast::FindDividerParallelPairTop(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0),
-                                                    n(0), p(1), n(1), p(2), n(2), r[0], r[1], r[2],
-                                                    ctx)
-                 : FindDividerParallelPairTop(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0), n(0),
-                                              p(1), n(1), p(2), n(2), r[0], r[1], r[2], ctx);
+        o.status = (fast ? fast::FindDividerParallelPairTop : FindDividerParallelPairTop)(in.u1, in.u2, in.u3, in.rmin, in.rmax, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx);
         break;
     case Search::DividerTripleTop:
-        o.status = fast
-                       ? fast::FindDividerParallelTripleTop(in.u1, in.u2, in.u3, in.rmin, in.rmax,
-                                                            p(0), n(0), p(1), n(1), p(2), n(2),
-                                                            p(3), n(3), r[0], r[1], r[2], r[3], ctx)
-                       : FindDividerParallelTripleTop(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0),
-                                                      n(0), p(1), n(1), p(2), n(2), p(3), n(3),
-                                                      r[0], r[1], r[2], r[3], ctx);
+        o.status = (fast ? fast::FindDividerParallelTripleTop : FindDividerParallelTripleTop)(in.u1, in.u2, in.u3, in.rmin, in.rmax, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
         break;
     case Search::DividerSeriesTop:
-        o.status = fast
-                       ? fast::FindDividerParallelSeriesTop(in.u1, in.u2, in.u3, in.rmin, in.rmax,
-                                                            p(0), n(0), p(1), n(1), p(2), n(2),
-                                                            p(3), n(3), r[0], r[1], r[2], r[3], ctx)
-                       : FindDividerParallelSeriesTop(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0),
-                                                      n(0), p(1), n(1), p(2), n(2), p(3), n(3),
-                                                      r[0], r[1], r[2], r[3], ctx);
+        o.status = (fast ? fast::FindDividerParallelSeriesTop : FindDividerParallelSeriesTop)(in.u1, in.u2, in.u3, in.rmin, in.rmax, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
         break;
     case Search::DividerPairs:
-        o.status = fast ? fast::FindDividerParallelPairs(in.u1, in.u2, in.u3, in.rmin, in.rmax,
-                                                         p(0), n(0), p(1), n(1), p(2), n(2), p(3),
-                                                         n(3), r[0], r[1], r[2], r[3], ctx)
-                        : FindDividerParallelPairs(in.u1, in.u2, in.u3, in.rmin, in.rmax, p(0),
-                                                   n(0), p(1), n(1), p(2), n(2), p(3), n(3), r[0],
-                                                   r[1], r[2], r[3], ctx);
+        o.status = (fast ? fast::FindDividerParallelPairs : FindDividerParallelPairs)(in.u1, in.u2, in.u3, in.rmin, in.rmax, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
+        break;
+    case Search::Node3Both:
+        o.status = (fast ? fast::FindNodeDivider3Both : FindNodeDivider3Both)(nv, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx);
+        break;
+    case Search::Node3U3:
+        o.status = (fast ? fast::FindNodeDivider3U3 : FindNodeDivider3U3)(nv, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx);
+        break;
+    case Search::Node3U2:
+        o.status = (fast ? fast::FindNodeDivider3U2 : FindNodeDivider3U2)(nv, p[0], n[0], p[1], n[1], p[2], n[2], r[0], r[1], r[2], ctx);
+        break;
+    case Search::Node4Both:
+        o.status = (fast ? fast::FindNodeDivider4Both : FindNodeDivider4Both)(nv, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
+        break;
+    case Search::Node4U3:
+        o.status = (fast ? fast::FindNodeDivider4U3 : FindNodeDivider4U3)(nv, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
+        break;
+    case Search::Node4U2:
+        o.status = (fast ? fast::FindNodeDivider4U2 : FindNodeDivider4U2)(nv, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], r[0], r[1], r[2], r[3], ctx);
+        break;
+    case Search::Node5:
+        o.status = (fast ? fast::FindNodeDivider5 : FindNodeDivider5)(nv, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], p[4], n[4], r[0], r[1], r[2], r[3], r[4], ctx);
+        break;
+    case Search::Node6:
+        o.status = (fast ? fast::FindNodeDivider6 : FindNodeDivider6)(nv, p[0], n[0], p[1], n[1], p[2], n[2], p[3], n[3], p[4], n[4], p[5], n[5], r[0], r[1], r[2], r[3], r[4], r[5], ctx);
+        break;
+    default: {
+        std::vector<StarTable> tables;
+        for (std::size_t m = 0; m < t.size(); ++m)
+            tables.push_back({p[m], n[m]});
+        o.status = (fast ? fast::FindStar : FindStar)(CircuitOf(s), in.star, tables, o.out, ctx);
         break;
     }
+    }
+    // clang-format on
     return o;
 }
 
-// Builds the pair table a fast search works over into cache, so that the
-// search finds it warm.
+// Builds the pair tables a fast search works over into cache, so that the
+// search finds them warm.
 inline void Prebuild(PairTableCache& cache, Search s, const std::vector<const Table*>& t) {
-    const NestedTable nt = NestedTableOf(s);
-    if (nt.first < 0)
-        return;
-    const Table& a = *t[static_cast<std::size_t>(nt.first)];
-    const Table& b = *t[static_cast<std::size_t>(nt.second)];
-    std::shared_ptr<const PairTable> table;
-    cache.Obtain(nt.op, a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                 SearchContext{}, table);
+    for (const NestedTable& nt : NestedTablesOf(s)) {
+        const Table& a = *t[static_cast<std::size_t>(nt.first)];
+        const Table& b = *t[static_cast<std::size_t>(nt.second)];
+        std::shared_ptr<const PairTable> table;
+        cache.Obtain(nt.op, a.data(), static_cast<int>(a.size()), b.data(),
+                     static_cast<int>(b.size()), SearchContext{}, table);
+    }
 }
 
 inline Outcome RunPlain(Search s, const Inputs& in, const std::vector<const Table*>& t,
