@@ -4,7 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <iostream>
 #include <memory>
 
 namespace ohmtrim {
@@ -64,6 +67,7 @@ std::string ParseErrorMessage(const CLI::App& tool, const CLI::ParseError& error
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Session session(out, err);
+    session.errIsTerminal = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
     CLI::App tool("Ohmtrim's lookups and searches on the value sets of a directory.", kTool);
     tool.add_option("--dir", session.dir,
                     "directory with the value sets and omtr.ini (default: the program's)")
@@ -75,7 +79,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     tool.require_subcommand(1);
     // Options of the tool may also follow the command.
     tool.fallthrough();
-    tool.footer("Exit status: 0 found, 1 invalid input, 2 no solution, 3 aborted with Ctrl-C, "
+    tool.footer("Ctrl-C stops a running search. A search that runs longer than a second shows "
+                "its progress on standard error when that is a terminal.\n"
+                "Exit status: 0 found, 1 invalid input, 2 no solution, 3 aborted with Ctrl-C, "
                 "64 usage error.");
 
     std::vector<std::unique_ptr<Command>> owned;

@@ -2,6 +2,7 @@
 
 #include "circuits/format.h"
 #include "cli/json.h"
+#include "cli/progress_line.h"
 #include "settings/settings.h"
 #include "valuesets/number.h"
 #include "valuesets/text.h"
@@ -37,7 +38,13 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
+void (*g_searchStartHook)() = nullptr;
+
 } // namespace
+
+void SetSearchStartHook(void (*hook)()) {
+    g_searchStartHook = hook;
+}
 
 std::string Pad(std::string s, std::size_t width) {
     if (s.size() < width)
@@ -94,9 +101,17 @@ int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
     SolveOutcome outcome;
     if (ParseInputs(entry, texts, in)) {
         InterruptScope interrupt;
+        std::atomic<double> progress{0.0};
         SearchContext ctx;
         ctx.relTol = m_state.settings.relTol;
         ctx.escape = &g_interrupted;
+        ctx.tables = &m_tables;
+        ctx.threads = SearchThreads();
+        ctx.progress = &progress;
+        // Wiped before anything else is printed.
+        ProgressLine line(m_err, errIsTerminal, progress);
+        if (g_searchStartHook != nullptr)
+            g_searchStartHook();
         outcome = Solve(entry, in, tables, ctx);
     }
     const FamilyDescription& family = FamilyOf(entry);

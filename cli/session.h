@@ -5,6 +5,7 @@
 // output of a solved catalogue entry.
 
 #include "circuits/solve.h"
+#include "search/pair_table_cache.h"
 #include "settings/discovery.h"
 
 #include <optional>
@@ -30,6 +31,9 @@ public:
     bool json = false;
     std::optional<std::string> dir;
     std::optional<std::string> relTol;
+    // Is the error stream a terminal? Only then does a long search show
+    // its progress line there.
+    bool errIsTerminal = false;
 
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
@@ -58,7 +62,13 @@ private:
     std::ostream& m_err;
     std::optional<double> m_relTol;
     ProgramState m_state;
+    // The pair tables of the fast searches, for as long as the tool runs.
+    PairTableCache m_tables;
 };
+
+// Called just before each search starts, once Ctrl-C stops the search
+// rather than the tool (tests interrupt a search here); null for none.
+void SetSearchStartHook(void (*hook)());
 
 // s padded with blanks to width characters.
 std::string Pad(std::string s, std::size_t width);
