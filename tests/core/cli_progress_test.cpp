@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
 #include <csignal>
-#include <limits>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -70,16 +68,6 @@ std::string ShownLine(const std::string& output) {
         ++column;
     }
     return line;
-}
-
-TEST(ProgressLine, TextRoundsDownAndStaysWithinZeroToHundred) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (double f : {0.0, 0.004, 0.4249, 0.999999, 1.0, -0.5, 7.0, nan}) {
-        const int want = std::isnan(f) || f < 0 ? 0 : f > 1 ? 100 : static_cast<int>(f * 100);
-        EXPECT_EQ(ProgressLine::Text(f),
-                  "Searching\u2026 " + std::to_string(want) + "% (Ctrl-C cancels)")
-            << f;
-    }
 }
 
 TEST(ProgressLine, OnATerminalFollowsTheSearchAndIsWipedAtTheEnd) {
