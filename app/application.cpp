@@ -3,6 +3,8 @@
 #include "settings/settings.h"
 #include "platform/fonts.h"
 #include "app/main_window.h"
+#include "app/table_prebuild.h"
+#include "circuits/outcome.h"
 #include "platform/qt_platform.h"
 #include "windows/colour_code_window.h"
 #include "windows/divider_windows.h"
@@ -146,11 +148,28 @@ Program::Program(Platform& platform, const std::filesystem::path& dir)
         m_windows.push_back(registration.create(*m_main));
         m_main->RegisterWindow(registration.className(), m_windows.back().get());
     }
+    m_main->searchRunner().UsePairTables(&m_tables);
 }
 
 Program::~Program() {
+    // The build reads the main window's value set: stop it first.
+    m_prebuild.reset();
     while (!m_windows.empty())
         m_windows.pop_back();
+}
+
+void Program::StartPrebuild() {
+    const ValueSetList& sets = m_main->valueSets();
+    const int main = m_main->mainSelection();
+    if (m_prebuild || main < 0 || main >= sets.size() || !sets.at(main).IsLoaded())
+        return;
+    const ValueTable table = TableOf(sets.at(main));
+    m_prebuild = std::make_unique<TablePrebuild>(m_tables, table.values, table.count);
+}
+
+void Program::WaitForPrebuild() {
+    if (m_prebuild)
+        m_prebuild->Wait();
 }
 
 QWidget* Program::window(std::string_view className) const {
@@ -181,6 +200,9 @@ int RunApplication(int argc, char** argv) {
         QObject::connect(&program.mainWindow(), &TForm1::programEnded, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         program.mainWindow().show();
+        // Started only now, so that building the tables never holds up the
+        // first window.
+        program.StartPrebuild();
         if (!app.failure())
             QApplication::exec();
     } catch (const std::exception& e) {

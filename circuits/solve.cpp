@@ -3,12 +3,18 @@
 #include "valuesets/number.h"
 #include "valuesets/resistor_set.h"
 
+#include <algorithm>
 #include <array>
+#include <thread>
 
 namespace ohmtrim {
 
 ValueTable TableOf(const ResistorSet& set) {
     return {set.values(), set.count(), set.hasShortCircuit(), set.hasOpenCircuit()};
+}
+
+int SearchThreads() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 2u));
 }
 
 std::optional<double> SolveOutcome::Result(ResultId id) const {

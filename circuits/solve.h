@@ -41,6 +41,10 @@ bool ReadDialogNumber(std::string_view text, double& out);
 SolveOutcome Solve(const CatalogueEntry& entry, const SolveInputs& in,
                    std::span<const ValueTable> tables, const SearchContext& ctx);
 
+// Threads a search the user started may take (SearchContext::threads): two
+// where the machine has them. The results do not depend on it.
+int SearchThreads();
+
 // Error in percent of an achieved value against a target, signed:
 // (achieved - target) * 100 / target.
 inline double ErrorPercent(double achieved, double target) {

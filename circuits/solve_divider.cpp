@@ -1,7 +1,7 @@
 #include "circuits/solve_parts.h"
 
 #include "circuits/networks.h"
-#include "search/divider_searches.h"
+#include "search/fast_searches.h"
 
 #include <array>
 
@@ -24,43 +24,43 @@ struct DividerCircuit {
 constexpr DividerCircuit kCircuits[] = {
     {SolverId::DividerPair,
      [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
-         return FindDividerPair(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values, t[0].count,
-                                t[1].values, t[1].count, r[0], r[1], ctx);
+         return fast::FindDividerPair(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values, t[0].count,
+                                      t[1].values, t[1].count, r[0], r[1], ctx);
      },
      [](const double* r) { return r[0]; },
      [](const double* r) { return r[1]; }},
     {SolverId::DividerParallelPairTop,
      [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
-         return FindDividerParallelPairTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
-                                           t[0].count, t[1].values, t[1].count, t[2].values,
-                                           t[2].count, r[0], r[1], r[2], ctx);
+         return fast::FindDividerParallelPairTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                                 t[0].count, t[1].values, t[1].count, t[2].values,
+                                                 t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return network::Parallel(r[0], r[1]); },
      [](const double* r) { return r[2]; }},
     {SolverId::DividerParallelTripleTop,
      [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
-         return FindDividerParallelTripleTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
-                                             t[0].count, t[1].values, t[1].count, t[2].values,
-                                             t[2].count, t[3].values, t[3].count, r[0], r[1],
-                                             r[2], r[3], ctx);
+         return fast::FindDividerParallelTripleTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                                   t[0].count, t[1].values, t[1].count, t[2].values,
+                                                   t[2].count, t[3].values, t[3].count, r[0], r[1],
+                                                   r[2], r[3], ctx);
      },
      [](const double* r) { return network::Parallel(r[0], r[1], r[2]); },
      [](const double* r) { return r[3]; }},
     {SolverId::DividerParallelSeriesTop,
      [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
-         return FindDividerParallelSeriesTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
-                                             t[0].count, t[1].values, t[1].count, t[2].values,
-                                             t[2].count, t[3].values, t[3].count, r[0], r[1],
-                                             r[2], r[3], ctx);
+         return fast::FindDividerParallelSeriesTop(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                                   t[0].count, t[1].values, t[1].count, t[2].values,
+                                                   t[2].count, t[3].values, t[3].count, r[0], r[1],
+                                                   r[2], r[3], ctx);
      },
      [](const double* r) { return network::ParallelWithSeries(r[0], r[1], r[2]); },
      [](const double* r) { return r[3]; }},
     {SolverId::DividerParallelPairs,
      [](const DividerInput& d, Tables t, double* r, const SearchContext& ctx) {
-         return FindDividerParallelPairs(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
-                                         t[0].count, t[1].values, t[1].count, t[2].values,
-                                         t[2].count, t[3].values, t[3].count, r[0], r[1], r[2],
-                                         r[3], ctx);
+         return fast::FindDividerParallelPairs(d.u1, d.u2, d.u3, d.rmin, d.rmax, t[0].values,
+                                               t[0].count, t[1].values, t[1].count, t[2].values,
+                                               t[2].count, t[3].values, t[3].count, r[0], r[1],
+                                               r[2], r[3], ctx);
      },
      [](const double* r) { return network::Parallel(r[0], r[1]); },
      [](const double* r) { return network::Parallel(r[2], r[3]); }},

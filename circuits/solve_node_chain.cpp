@@ -2,6 +2,7 @@
 #include "circuits/solve_parts.h"
 
 #include "circuits/networks.h"
+#include "search/fast_searches.h"
 
 #include <array>
 #include <cmath>
@@ -34,40 +35,40 @@ struct NodeChainCircuit {
 constexpr NodeChainCircuit kCircuits[] = {
     {SolverId::NodeDivider3,
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider3Both(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                     t[2].values, t[2].count, r[0], r[1], r[2], ctx);
+         return fast::FindNodeDivider3Both(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                           t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider3U3(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                   t[2].values, t[2].count, r[0], r[1], r[2], ctx);
+         return fast::FindNodeDivider3U3(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider3U2(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                   t[2].values, t[2].count, r[0], r[1], r[2], ctx);
+         return fast::FindNodeDivider3U2(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return Sections{r[0], r[1], r[2]}; }},
     {SolverId::NodeDivider4,
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider4Both(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                     t[2].values, t[2].count, t[3].values, t[3].count, r[0], r[1],
-                                     r[2], r[3], ctx);
+         return fast::FindNodeDivider4Both(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                           t[2].values, t[2].count, t[3].values, t[3].count, r[0],
+                                           r[1], r[2], r[3], ctx);
      },
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider4U3(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                   t[2].values, t[2].count, t[3].values, t[3].count, r[0], r[1],
-                                   r[2], r[3], ctx);
+         return fast::FindNodeDivider4U3(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, t[3].values, t[3].count, r[0],
+                                         r[1], r[2], r[3], ctx);
      },
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider4U2(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                   t[2].values, t[2].count, t[3].values, t[3].count, r[0], r[1],
-                                   r[2], r[3], ctx);
+         return fast::FindNodeDivider4U2(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, t[3].values, t[3].count, r[0],
+                                         r[1], r[2], r[3], ctx);
      },
      [](const double* r) { return Sections{r[0], r[1], network::Parallel(r[2], r[3])}; }},
     {SolverId::NodeDivider5,
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider5(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                 t[2].values, t[2].count, t[3].values, t[3].count, t[4].values,
-                                 t[4].count, r[0], r[1], r[2], r[3], r[4], ctx);
+         return fast::FindNodeDivider5(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                       t[2].values, t[2].count, t[3].values, t[3].count,
+                                       t[4].values, t[4].count, r[0], r[1], r[2], r[3], r[4], ctx);
      },
      nullptr, nullptr,
      [](const double* r) {
@@ -75,10 +76,10 @@ constexpr NodeChainCircuit kCircuits[] = {
      }},
     {SolverId::NodeDivider6,
      [](const NodeVoltageInput& in, Tables t, double* r, const SearchContext& ctx) {
-         return FindNodeDivider6(in, t[0].values, t[0].count, t[1].values, t[1].count,
-                                 t[2].values, t[2].count, t[3].values, t[3].count, t[4].values,
-                                 t[4].count, t[5].values, t[5].count, r[0], r[1], r[2], r[3], r[4],
-                                 r[5], ctx);
+         return fast::FindNodeDivider6(in, t[0].values, t[0].count, t[1].values, t[1].count,
+                                       t[2].values, t[2].count, t[3].values, t[3].count,
+                                       t[4].values, t[4].count, t[5].values, t[5].count, r[0], r[1],
+                                       r[2], r[3], r[4], r[5], ctx);
      },
      nullptr, nullptr,
      [](const double* r) {

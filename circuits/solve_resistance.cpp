@@ -1,8 +1,7 @@
 #include "circuits/solve_parts.h"
 
 #include "circuits/networks.h"
-#include "search/pair_searches.h"
-#include "search/triple_searches.h"
+#include "search/fast_searches.h"
 #include "valuesets/number.h"
 
 #include <array>
@@ -17,44 +16,46 @@ using Tables = std::span<const ValueTable>;
 // and the resistance the chosen values give as the window shows it.
 struct ResistanceCircuit {
     SolverId solver;
-    void (*search)(double target, double relTol, Tables t, double* r);
+    SearchStatus (*search)(double target, Tables t, double* r, const SearchContext& ctx);
     double (*value)(const double* r);
 };
 
 // clang-format off
 constexpr ResistanceCircuit kCircuits[] = {
     {SolverId::ParallelPair,
-     [](double x, double tol, Tables t, double* r) {
-         FindParallelPair(x, tol, t[0].values, t[0].count, t[1].values, t[1].count, r[0], r[1]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindParallelPair(x, t[0].values, t[0].count, t[1].values, t[1].count, r[0],
+                                       r[1], ctx);
      },
      [](const double* r) { return network::Parallel(r[0], r[1]); }},
     {SolverId::SeriesPair,
-     [](double x, double tol, Tables t, double* r) {
-         FindSeriesPair(x, tol, t[0].values, t[0].count, t[1].values, t[1].count, r[0], r[1]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindSeriesPair(x, t[0].values, t[0].count, t[1].values, t[1].count, r[0],
+                                     r[1], ctx);
      },
      [](const double* r) { return r[0] + r[1]; }},
     {SolverId::ParallelTriple,
-     [](double x, double tol, Tables t, double* r) {
-         FindParallelTriple(x, tol, t[0].values, t[0].count, t[1].values, t[1].count,
-                            t[2].values, t[2].count, r[0], r[1], r[2]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindParallelTriple(x, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return network::Parallel(r[0], r[1], r[2]); }},
     {SolverId::SeriesTriple,
-     [](double x, double tol, Tables t, double* r) {
-         FindSeriesTriple(x, tol, t[0].values, t[0].count, t[1].values, t[1].count,
-                          t[2].values, t[2].count, r[0], r[1], r[2]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindSeriesTriple(x, t[0].values, t[0].count, t[1].values, t[1].count,
+                                       t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return r[0] + r[1] + r[2]; }},
     {SolverId::ParallelSeries,
-     [](double x, double tol, Tables t, double* r) {
-         FindParallelSeries(x, tol, t[0].values, t[0].count, t[1].values, t[1].count,
-                            t[2].values, t[2].count, r[0], r[1], r[2]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindParallelSeries(x, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return network::ParallelWithSeries(r[0], r[1], r[2]); }},
     {SolverId::SeriesParallel,
-     [](double x, double tol, Tables t, double* r) {
-         FindSeriesParallel(x, tol, t[0].values, t[0].count, t[1].values, t[1].count,
-                            t[2].values, t[2].count, r[0], r[1], r[2]);
+     [](double x, Tables t, double* r, const SearchContext& ctx) {
+         return fast::FindSeriesParallel(x, t[0].values, t[0].count, t[1].values, t[1].count,
+                                         t[2].values, t[2].count, r[0], r[1], r[2], ctx);
      },
      [](const double* r) { return r[0] + network::Parallel(r[1], r[2]); }},
 };
@@ -73,10 +74,12 @@ SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in,
         return {};
 
     std::array<double, 3> r{};
-    circuit->search(input->target, ctx.relTol, tables, r.data());
-    const double v = circuit->value(r.data());
     SolveOutcome out;
-    out.status = SearchStatus::Found;
+    // Escape can stop a long search; it then writes no value.
+    out.status = circuit->search(input->target, tables, r.data(), ctx);
+    if (out.status != SearchStatus::Found)
+        return out;
+    const double v = circuit->value(r.data());
     out.values.assign(r.begin(), r.begin() + entry.resistors);
     out.Add(ResultId::Resistance, v);
     out.Add(ResultId::ErrorPercent, ErrorPercent(v, input->target));

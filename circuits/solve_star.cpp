@@ -1,7 +1,7 @@
 #include "circuits/solve_parts.h"
 
+#include "search/fast_searches.h"
 #include "search/star_network.h"
-#include "search/star_searches.h"
 
 #include <array>
 #include <cmath>
@@ -52,7 +52,8 @@ SolveOutcome SolveStar(const CatalogueEntry& entry, const SolveInputs& in,
     std::array<double, kMaxResistors> r{};
     r.fill(std::numeric_limits<double>::quiet_NaN());
     SolveOutcome out;
-    out.status = FindStar(row->circuit, *star, std::span(t).first(n), std::span(r).first(n), ctx);
+    out.status =
+        fast::FindStar(row->circuit, *star, std::span(t).first(n), std::span(r).first(n), ctx);
     if (!std::isnan(r[0]))
         out.values.assign(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(n));
     if (out.status != SearchStatus::Found)

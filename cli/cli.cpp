@@ -4,7 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <iostream>
 #include <memory>
 
 namespace ohmtrim {
@@ -80,7 +83,9 @@ int RunCommand(Session& session, const std::vector<std::string>& args) {
     tool.require_subcommand(1);
     // Options of the tool may also follow the command.
     tool.fallthrough();
-    tool.footer("Exit status: 0 found, 1 invalid input, 2 no solution, 3 aborted with Ctrl-C, "
+    tool.footer("Ctrl-C stops a running search. A search that runs longer than a second shows "
+                "its progress on standard error when that is a terminal.\n"
+                "Exit status: 0 found, 1 invalid input, 2 no solution, 3 aborted with Ctrl-C, "
                 "64 usage error, 66 directory cannot be read, 74 output cannot be written.");
 
     std::vector<std::unique_ptr<Command>> owned;
@@ -126,6 +131,7 @@ int RunCommand(Session& session, const std::vector<std::string>& args) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Session session(out, err);
+    session.errIsTerminal = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
     return session.Finish(RunCommand(session, args));
 }
 

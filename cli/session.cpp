@@ -3,6 +3,7 @@
 #include "circuits/format.h"
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/progress_line.h"
 #include "settings/settings.h"
 #include "valuesets/number.h"
 #include "valuesets/text.h"
@@ -48,7 +49,13 @@ std::string ValueName(std::size_t i) {
     return name;
 }
 
+void (*g_searchStartHook)() = nullptr;
+
 } // namespace
+
+void SetSearchStartHook(void (*hook)()) {
+    g_searchStartHook = hook;
+}
 
 std::string Pad(std::string s, std::size_t width) {
     if (s.size() < width)
@@ -57,7 +64,7 @@ std::string Pad(std::string s, std::size_t width) {
 }
 
 Session::Session(std::ostream& out, std::ostream& err)
-    : m_out(out), m_textBuffer(out.rdbuf(), true), m_jsonBuffer(out.rdbuf(), false),
+    : m_out(out), m_err(err), m_textBuffer(out.rdbuf(), true), m_jsonBuffer(out.rdbuf(), false),
       m_errBuffer(err.rdbuf(), true), m_text(&m_textBuffer), m_json(&m_jsonBuffer),
       m_errText(&m_errBuffer) {}
 
@@ -136,9 +143,17 @@ int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
     SolveOutcome outcome;
     if (ParseInputs(entry, texts, in)) {
         InterruptScope interrupt;
+        std::atomic<double> progress{0.0};
         SearchContext ctx;
         ctx.relTol = m_state.settings.relTol;
         ctx.escape = &g_interrupted;
+        ctx.tables = &m_tables;
+        ctx.threads = SearchThreads();
+        ctx.progress = &progress;
+        // Wiped before anything else is printed.
+        ProgressLine line(m_err, errIsTerminal, progress);
+        if (g_searchStartHook != nullptr)
+            g_searchStartHook();
         outcome = Solve(entry, in, tables, ctx);
     }
     const FamilyDescription& family = FamilyOf(entry);

@@ -6,6 +6,7 @@
 
 #include "circuits/solve.h"
 #include "cli/text_output.h"
+#include "search/pair_table_cache.h"
 #include "settings/discovery.h"
 
 #include <optional>
@@ -41,6 +42,9 @@ public:
     bool json = false;
     std::optional<std::string> dir;
     std::optional<std::string> relTol;
+    // Is the error stream a terminal? Only then does a long search show
+    // its progress line there.
+    bool errIsTerminal = false;
 
     // Standard output: JSON as it is with --json, else text for people.
     std::ostream& out() { return json ? m_json : m_text; }
@@ -76,6 +80,8 @@ private:
     void PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm);
 
     std::ostream& m_out;
+    // Standard error as given, for the progress line's carriage returns.
+    std::ostream& m_err;
     OutputBuffer m_textBuffer;
     OutputBuffer m_jsonBuffer;
     OutputBuffer m_errBuffer;
@@ -85,7 +91,13 @@ private:
     std::optional<double> m_relTol;
     ProgramState m_state;
     std::set<std::string, std::less<>> m_sharedLabelsNamed;
+    // The pair tables of the fast searches, for as long as the tool runs.
+    PairTableCache m_tables;
 };
+
+// Called just before each search starts, once Ctrl-C stops the search
+// rather than the tool (tests interrupt a search here); null for none.
+void SetSearchStartHook(void (*hook)());
 
 // s padded with blanks to width characters.
 std::string Pad(std::string s, std::size_t width);

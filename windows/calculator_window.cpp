@@ -210,9 +210,9 @@ void CalculatorWindow::RunGo() {
     for (int k = 1; k <= e.resistors; ++k)
         tables.push_back(TableOf(m_shell.valueSets().at(selectionIndex(k))));
     SolveOutcome outcome;
-    const bool ran = m_shell.searchRunner().Run(m_shell.relTol(), [&](const SearchContext& ctx) {
-        outcome = RunSolve(e, in, tables, ctx);
-    });
+    const bool ran = m_shell.searchRunner().Run(
+        m_shell.relTol(), [&](const SearchContext& ctx) { outcome = RunSolve(e, in, tables, ctx); },
+        {this, progressRect()});
     if (!ran)
         return;
     switch (outcome.status) {
@@ -226,6 +226,15 @@ void CalculatorWindow::RunGo() {
         ShowMessage(outcome.status);
         break;
     }
+}
+
+QRect CalculatorWindow::progressRect() const {
+    const auto* go = control<QPushButton>(m_description.goButton);
+    QRect row = go->geometry();
+    for (const auto* b : findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!b->isHidden() && b->geometry().top() == row.top())
+            row = row.united(b->geometry());
+    return row;
 }
 
 void CalculatorWindow::ShowMessage(SearchStatus status) {

@@ -93,6 +93,10 @@ public:
     void RunGo();
     void ReturnToMainWindow();
 
+    // Where a long search shows its progress: the row of buttons that holds
+    // "&Go", which take no input while the search runs.
+    QRect progressRect() const;
+
 protected:
     template <class T> T* control(std::string_view name) const {
         return findChild<T*>(ToQString(name), Qt::FindDirectChildrenOnly);

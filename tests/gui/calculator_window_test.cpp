@@ -3,6 +3,8 @@
 #include "windows/calculator_window.h"
 
 #include "tests/gui/gui_support.h"
+#include "windows/search_progress.h"
+#include "windows/search_runner.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -130,6 +132,7 @@ public:
 
     SearchStatus status = SearchStatus::Found;
     bool waitForEscape = false;
+    double reported = 0; // the progress a waiting search reports
     double target = 0;
     int tables = 0;
 
@@ -141,6 +144,7 @@ protected:
         SolveOutcome out;
         out.status = status;
         if (waitForEscape) {
+            ctx.ReportProgress(reported);
             const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
             while (!ctx.EscapeDown() && std::chrono::steady_clock::now() < end)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -216,6 +220,67 @@ TEST_F(GoTest, EscapeDuringTheSearchShowsNothing) {
     EXPECT_TRUE(platform.boxes.empty());
     EXPECT_EQ(Results(), QStringList(4, QString()));
     EXPECT_EQ(platform.busyDepth, 0);
+}
+
+TEST_F(GoTest, LongSearchShowsItsProgressOverTheButtonsUntilItEnds) {
+    using Clock = std::chrono::steady_clock;
+    window->waitForEscape = true;
+    window->reported = 0.25;
+    const auto start = Clock::now();
+    SearchProgress* panel = nullptr;
+    Clock::duration shownAfter{};
+    QString text;
+    QRect area;
+    QTimer::singleShot(0, window.get(), [&] {
+        if (QTest::qWaitFor([&] {
+                panel = window->findChild<SearchProgress*>();
+                return panel != nullptr && panel->isVisible() && panel->value() == 250;
+            })) {
+            shownAfter = Clock::now() - start;
+            text = panel->text();
+            area = panel->geometry();
+        }
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
+    Go("69");
+    ASSERT_FALSE(area.isEmpty()) << "no progress shown";
+    EXPECT_GE(shownAfter, std::chrono::milliseconds(SearchRunner::kProgressDelayMs));
+    EXPECT_EQ(text, QStringLiteral("Searching\u2026 Esc cancels"));
+    EXPECT_EQ(area, window->progressRect());
+    EXPECT_TRUE(area.contains(Find<QWidget>(*window, "Button2")->geometry()));
+    // Escape ended the search, and the panel went with it.
+    EXPECT_EQ(window->findChild<SearchProgress*>(), nullptr);
+    EXPECT_EQ(Results(), QStringList(4, QString()));
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+// The progress of a long search covers the row of "&Go" and never a box
+// the user reads or a list, in every window of the program.
+TEST(ProgressArea, CoversGoButNoBoxOrListInEveryWindow) {
+    FakePlatform platform;
+    TempProgramDir dir;
+    dir.WriteValueSet("a.val", "A", {"10", "22"});
+    Program program(platform, dir.path());
+    int windows = 0;
+    for (const auto& registration : ProgramWindows()) {
+        const auto* w = qobject_cast<CalculatorWindow*>(program.window(registration.className()));
+        if (w == nullptr)
+            continue;
+        ++windows;
+        const QRect area = w->progressRect();
+        int buttons = 0;
+        for (const auto* b : w->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+            buttons += area.contains(b->geometry()) ? 1 : 0;
+        EXPECT_GE(buttons, 1) << w->objectName().toStdString();
+        EXPECT_TRUE(QRect(QPoint(0, 0), w->size()).contains(area)) << w->objectName().toStdString();
+        for (const QWidget* c : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const bool read = qobject_cast<const QLineEdit*>(c) != nullptr ||
+                              qobject_cast<const QComboBox*>(c) != nullptr;
+            EXPECT_FALSE(read && area.intersects(c->geometry()))
+                << w->objectName().toStdString() << " " << c->objectName().toStdString();
+        }
+    }
+    EXPECT_GT(windows, 10);
 }
 
 } // namespace

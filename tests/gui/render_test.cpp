@@ -9,9 +9,11 @@
 #include <QAbstractItemView>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace ohmtrim {
@@ -21,14 +23,23 @@ using testing::Click;
 using testing::FakePlatform;
 using testing::TempProgramDir;
 
-TEST(Render, WindowsToPng) {
-    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
-    if (out == nullptr || *out == '\0')
-        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
-    const std::filesystem::path outDir(out);
-    std::filesystem::create_directories(outDir);
+// Skips unless OHMTRIM_RENDER_DIR names where the pictures go.
+class Render : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* out = std::getenv("OHMTRIM_RENDER_DIR");
+        if (out == nullptr || *out == '\0')
+            GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
+        outDir = out;
+        std::filesystem::create_directories(outDir);
+    }
+
+    std::filesystem::path outDir;
     FakePlatform platform;
     TempProgramDir dir;
+};
+
+TEST_F(Render, WindowsToPng) {
     dir.WriteValueSet("e12.val", "E12",
                       {"1000", "1200", "1500", "1800", "2200", "2700", "3300", "3900", "4700",
                        "5600", "6800", "8200"});
@@ -74,14 +85,7 @@ TEST(Render, WindowsToPng) {
 
 // The voltage-divider windows at every catalogue entry they serve, before
 // and after a search.
-TEST(Render, DividerWindowsToPng) {
-    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
-    if (out == nullptr || *out == '\0')
-        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
-    const std::filesystem::path outDir(out);
-    std::filesystem::create_directories(outDir);
-    FakePlatform platform;
-    TempProgramDir dir;
+TEST_F(Render, DividerWindowsToPng) {
     dir.WriteValueSet("e12.val", "E12",
                       {"1000", "1200", "1500", "1800", "2200", "2700", "3300", "3900", "4700",
                        "5600", "6800", "8200"});
@@ -122,17 +126,55 @@ TEST(Render, DividerWindowsToPng) {
     }
 }
 
+// A real exhaustive search that runs for minutes: 3000 values from 1 ohm to
+// 10 Mohm (too many pairs for the table cache, so it scans plainly) and a
+// relative tolerance of 0 in the four-resistor divider, pictured with its
+// progress shown, then stopped with Escape.
+TEST_F(Render, SearchProgressToPng) {
+    constexpr int kCount = 3000;
+    std::string set = "[Resistors]\nLabel=L\nMinIndex=1\nMaxIndex=" + std::to_string(kCount) + "\n";
+    for (int i = 0; i < kCount; ++i) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%.6g", std::pow(10.0, 7.0 * i / (kCount - 1)));
+        // Appended piece by piece: "R" + a temporary string trips a false
+        // -Wrestrict warning of g++ 12 at -O3.
+        set.append("R").append(std::to_string(i + 1)).append("=").append(value).append("\n");
+    }
+    dir.Write("l.val", set);
+    dir.Write("omtr.ini", "[Setup]\nRelTol=0\nLabel=L\n");
+    Program program(platform, dir.path());
+    TForm1& main = program.mainWindow();
+    main.show();
+    while (main.catalogueIndex() != 12)
+        Click(main, "Button1");
+    Click(main, "Button2");
+    QWidget* window = program.window("TForm9");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const std::pair<InputId, const char*> inputs[] = {{InputId::U1, "10"},
+                                                      {InputId::U2, "3.14159"},
+                                                      {InputId::U3, "0"},
+                                                      {InputId::RMax, "1e7"},
+                                                      {InputId::RMin, "1"}};
+    const CalculatorDescription& d = TForm9::Description();
+    for (const auto& binding : d.inputs)
+        for (const auto& [input, text] : inputs)
+            if (binding.input == input)
+                window->findChild<QLineEdit*>(ToQString(binding.edit))
+                    ->setText(QString::fromLatin1(text));
+    bool shown = false;
+    QTimer::singleShot(1500, window, [&] {
+        shown = window->grab().save(
+            QString::fromStdString((outDir / "TForm9_entry12_searching.png").string()));
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    Click(*window, std::string(d.goButton).c_str());
+    EXPECT_TRUE(shown);
+}
+
 // The node-voltage windows at entries 13 to 16 before and after a search,
 // and their input dialog as each opens it (with and without the line that
 // says an inner node is optional).
-TEST(Render, NodeWindowsToPng) {
-    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
-    if (out == nullptr || *out == '\0')
-        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
-    const std::filesystem::path outDir(out);
-    std::filesystem::create_directories(outDir);
-    FakePlatform platform;
-    TempProgramDir dir;
+TEST_F(Render, NodeWindowsToPng) {
     dir.WriteValueSet("e12.val", "E12",
                       {"1000", "1200", "1500", "1800", "2200", "2700", "3300", "3900", "4700",
                        "5600", "6800", "8200"});
@@ -177,14 +219,7 @@ TEST(Render, NodeWindowsToPng) {
 // The star windows at every catalogue entry they serve, before and after a
 // search, and their input dialog as each of them opens it: empty, and
 // reopened with the accepted numbers.
-TEST(Render, StarWindowsToPng) {
-    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
-    if (out == nullptr || *out == '\0')
-        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
-    const std::filesystem::path outDir(out);
-    std::filesystem::create_directories(outDir);
-    FakePlatform platform;
-    TempProgramDir dir;
+TEST_F(Render, StarWindowsToPng) {
     dir.WriteValueSet("e12.val", "E12",
                       {"100",  "120",  "150",  "180",  "220",  "270",  "330",  "390",  "470",
                        "560",  "680",  "820",  "1000", "1200", "1500", "1800", "2200", "2700",
@@ -237,14 +272,7 @@ namespace ohmtrim {
 namespace {
 
 // The colour-code converter in both modes, each with a converted value.
-TEST(Render, ColourCodeWindowToPng) {
-    const char* out = std::getenv("OHMTRIM_RENDER_DIR");
-    if (out == nullptr || *out == '\0')
-        GTEST_SKIP() << "set OHMTRIM_RENDER_DIR to write the pictures";
-    const std::filesystem::path outDir(out);
-    std::filesystem::create_directories(outDir);
-    testing::FakePlatform platform;
-    testing::TempProgramDir dir;
+TEST_F(Render, ColourCodeWindowToPng) {
     Program program(platform, dir.path());
     program.mainWindow().show();
     Click(program.mainWindow(), "Button2"); // entry 0

@@ -1,5 +1,6 @@
 #include "windows/search_runner.h"
 
+#include "search/pair_table_cache.h"
 #include "tests/gui/fake_platform.h"
 
 #include <QCloseEvent>
@@ -160,6 +161,22 @@ TEST_F(SearchRunnerTest, PassesTheRelativeTolerance) {
     double seen = 0;
     runner.Run(0.01, [&](const SearchContext& ctx) { seen = ctx.relTol; });
     EXPECT_EQ(seen, 0.01);
+}
+
+TEST_F(SearchRunnerTest, GivesTheSearchTheTablesTwoThreadsAtMostAndAProgressToReport) {
+    SearchContext seen;
+    runner.Run(0, [&](const SearchContext& ctx) { seen = ctx; });
+    EXPECT_EQ(seen.tables, nullptr) << "no cache given: plain searches";
+    PairTableCache tables;
+    runner.UsePairTables(&tables);
+    runner.Run(0, [&](const SearchContext& ctx) {
+        seen = ctx;
+        ctx.ReportProgress(0.5);
+    });
+    EXPECT_EQ(seen.tables, &tables);
+    EXPECT_GE(seen.threads, 1);
+    EXPECT_LE(seen.threads, 2);
+    EXPECT_NE(seen.progress, nullptr);
 }
 
 TEST_F(SearchRunnerTest, ExceptionOfTheSearchReachesTheCaller) {
