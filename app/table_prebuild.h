@@ -1,7 +1,5 @@
 #pragma once
 
-#include "search/search_context.h"
-
 #include <atomic>
 #include <thread>
 
@@ -31,10 +29,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
-
-// What TablePrebuild runs: the series table, then the parallel one, each
-// from the cache or built now; stops at once when ctx's Escape poll says so.
-void PrebuildPairTables(PairTableCache& cache, const double* values, int count,
-                        const SearchContext& ctx);
 
 } // namespace ohmtrim
