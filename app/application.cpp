@@ -16,9 +16,14 @@
 #include <QMessageBox>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ohmtrim {
 
@@ -71,6 +76,49 @@ private:
     std::optional<std::string> m_failure;
 };
 
+// What the program says instead of Qt's advice to reinstall it, followed by
+// an abort, when no windowing system can be reached.
+constexpr const char* kNoDisplay =
+    "ohmtrim: cannot open a graphical display, which the desktop program needs; "
+    "without one, run it under a virtual display: xvfb-run ohmtrim\n";
+
+// Holds back what Qt reports while the application object starts: a start
+// that fails for want of a display ends the program with exit status 1 and
+// the one line above; after a good start the messages held back are passed
+// on as usual.
+class StartupMessages {
+public:
+    StartupMessages() { m_previous = qInstallMessageHandler(&Hold); }
+    ~StartupMessages() {
+        qInstallMessageHandler(m_previous);
+        const std::lock_guard lock(s_mutex);
+        for (const auto& [type, text] : s_held)
+            qt_message_output(type, QMessageLogContext(), text);
+        s_held.clear();
+    }
+    StartupMessages(const StartupMessages&) = delete;
+    StartupMessages& operator=(const StartupMessages&) = delete;
+
+private:
+    static void Hold(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
+            std::fputs(kNoDisplay, stderr);
+            std::_Exit(1);
+        }
+        if (type == QtFatalMsg) {
+            // Anything else fatal goes its usual way: said, then Qt aborts.
+            std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+            return;
+        }
+        const std::lock_guard lock(s_mutex);
+        s_held.emplace_back(type, text);
+    }
+
+    QtMessageHandler m_previous = nullptr;
+    static inline std::mutex s_mutex;
+    static inline std::vector<std::pair<QtMsgType, QString>> s_held;
+};
+
 void ShowException(const std::string& what) {
     QMessageBox::critical(nullptr, QStringLiteral("Ohmtrim"), QString::fromStdString(what));
 }
@@ -110,7 +158,9 @@ QWidget* Program::window(std::string_view className) const {
 }
 
 int RunApplication(int argc, char** argv) {
+    std::optional<StartupMessages> startup(std::in_place);
     Application app(argc, argv);
+    startup.reset();
     // Qt sets the locale from the environment; numbers are formatted with
     // the C library and must always use a decimal point.
     std::setlocale(LC_NUMERIC, "C");

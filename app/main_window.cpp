@@ -58,7 +58,7 @@ TForm1::TForm1(Platform& platform, const std::filesystem::path& dir)
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
-    m_sharedPosition = pos();
+    m_sharedPosition = clientPosition();
     m_index = 0;
     m_drawing = MakeDrawingObjects();
     platform().SetHelpFile(m_directory / kHelpFileName);
@@ -87,18 +87,18 @@ int TForm1::mainSelection() const {
 }
 
 void TForm1::FormShow() {
-    move(m_sharedPosition);
+    moveClientTo(m_sharedPosition);
     if (FirstShow()) {
         if (const QScreen* s = screen()) {
             const QRect area = s->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
+            moveClientTo(area.center() - QPoint(width() / 2, height() / 2));
         }
         FocusFirstControl(kControls);
     }
 }
 
 void TForm1::FormHide() {
-    m_sharedPosition = pos();
+    m_sharedPosition = clientPosition();
 }
 
 void TForm1::FormPaint() {
@@ -116,10 +116,21 @@ void TForm1::FormPaint() {
 
 void TForm1::FormClose(QCloseEvent* event) {
     // The settings keep the label of the main selection; with no value set
-    // loaded the stored label stays as it was.
+    // loaded the stored label stays as it was. A label that cannot be saved
+    // is said once; the program ends all the same.
     const int selection = mainSelection();
-    if (selection >= 0 && selection < m_state.valueSets.size())
-        SaveSettingsLabel(m_state.files, m_state.valueSets.at(selection).label());
+    if (selection >= 0 && selection < m_state.valueSets.size()) {
+        const WriteResult saved =
+            SaveSettingsLabel(m_state.files, m_state.valueSets.at(selection).label());
+        if (!saved && !m_saveFailureShown) {
+            m_saveFailureShown = true;
+            platform().ErrorBox(
+                QStringLiteral("The chosen value set could not be saved in\n%1:\n%2.")
+                    .arg(QString::fromStdString(m_state.files.settingsFile.string()),
+                         QString::fromStdString(saved.reason)),
+                QStringLiteral(" Error"));
+        }
+    }
     event->accept();
     emit programEnded();
 }

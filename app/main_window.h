@@ -71,6 +71,7 @@ private:
     SearchRunner m_runner;
     QPoint m_sharedPosition;
     int m_index = 0;
+    bool m_saveFailureShown = false;
     QComboBox* m_list = nullptr;
     std::map<std::string, QWidget*, std::less<>> m_windows;
 };

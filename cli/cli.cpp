@@ -12,6 +12,7 @@ namespace ohmtrim {
 namespace {
 
 using cli::Command;
+using cli::InputError;
 using cli::Session;
 using cli::UsageError;
 
@@ -20,8 +21,6 @@ std::unique_ptr<Command> (*const kCommands[])() = {
     &cli::MakeSetsCommand,  &cli::MakeValuesCommand, &cli::MakeNearestCommand,
     &cli::MakeSolveCommand, &cli::MakeColourCommand,
 };
-
-constexpr const char* kTool = "ohmtrim-cli";
 
 struct ParsedCommand {
     CLI::App* app;
@@ -60,11 +59,17 @@ std::string ParseErrorMessage(const CLI::App& tool, const CLI::ParseError& error
     return what;
 }
 
-} // namespace
+// "run 'ohmtrim-cli solve --help' for the usage", for the command or the tool.
+std::string HintFor(const CLI::App* command) {
+    std::string hint = std::string("run '") + kToolName;
+    if (command != nullptr)
+        hint += " " + command->get_name();
+    return hint + " --help' for the usage";
+}
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Session session(out, err);
-    CLI::App tool("Ohmtrim's lookups and searches on the value sets of a directory.", kTool);
+// Parses args and runs the command they name; returns the exit status.
+int RunCommand(Session& session, const std::vector<std::string>& args) {
+    CLI::App tool("Ohmtrim's lookups and searches on the value sets of a directory.", kToolName);
     tool.add_option("--dir", session.dir,
                     "directory with the value sets and omtr.ini (default: the program's)")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -76,7 +81,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // Options of the tool may also follow the command.
     tool.fallthrough();
     tool.footer("Exit status: 0 found, 1 invalid input, 2 no solution, 3 aborted with Ctrl-C, "
-                "64 usage error.");
+                "64 usage error, 66 directory cannot be read, 74 output cannot be written.");
 
     std::vector<std::unique_ptr<Command>> owned;
     std::vector<ParsedCommand> commands;
@@ -87,32 +92,41 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     // The parser takes the arguments last to first.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
-    std::string hint = std::string("run '") + kTool + " --help' for the usage";
+    std::string hint = HintFor(nullptr);
     try {
         tool.parse(reversed);
         for (const auto& c : commands) {
             if (!c.app->parsed())
                 continue;
-            hint =
-                std::string("run '") + kTool + " " + c.app->get_name() + " --help' for the usage";
+            hint = HintFor(c.app);
             session.CheckOptions();
             return c.command->Run(session);
         }
         throw UsageError{"no command given"};
     } catch (const CLI::CallForHelp&) {
-        out << tool.help();
+        session.text() << tool.help();
         return kExitOk;
     } catch (const CLI::ParseError& e) {
         for (const auto& c : commands)
             if (c.app->parsed())
-                hint = std::string("run '") + kTool + " " + c.app->get_name() +
-                       " --help' for the usage";
-        err << kTool << ": " << ParseErrorMessage(tool, e, commands) << "\n" << hint << "\n";
+                hint = HintFor(c.app);
+        session.err() << kToolName << ": " << ParseErrorMessage(tool, e, commands) << "\n"
+                      << hint << "\n";
         return kExitUsage;
     } catch (const UsageError& e) {
-        err << kTool << ": " << e.message << "\n" << hint << "\n";
+        session.err() << kToolName << ": " << e.message << "\n" << hint << "\n";
         return kExitUsage;
+    } catch (const InputError& e) {
+        session.err() << kToolName << ": " << e.message << "\n";
+        return kExitNoInput;
     }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Session session(out, err);
+    return session.Finish(RunCommand(session, args));
 }
 
 } // namespace ohmtrim

@@ -10,6 +10,10 @@ namespace ohmtrim {
 // (1 invalid input, 2 no solution, 3 aborted).
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 64;
+inline constexpr int kExitNoInput = 66; // the directory cannot be read
+inline constexpr int kExitIoError = 74; // standard output cannot be written
+
+inline constexpr const char* kToolName = "ohmtrim-cli";
 
 // Runs the command-line tool on args (without the program name), writing to
 // out and err; returns the exit status.

@@ -52,7 +52,7 @@ void SetsCommand::PrintJson(std::ostream& out, const ProgramState& state) {
     for (std::size_t i = 0; i < list.failures.size(); ++i)
         o << (i ? "," : "") << "{\"file\":" << json::String(list.failures[i].file)
           << ",\"error\":" << json::String(list.failures[i].error) << "}";
-    o << "],\"preselected\":"
+    o << "],\"skipped\":" << list.skipped << ",\"preselected\":"
       << (state.preselected >= 0 ? json::String(list.at(state.preselected).label()) : "null")
       << ",\"relTol\":" << json::Number(state.settings.relTol) << ",\"directories\":[";
     for (std::size_t i = 0; i < list.directories.size(); ++i)
@@ -77,6 +77,9 @@ void SetsCommand::PrintHuman(std::ostream& out, const ProgramState& state) {
     }
     if (list.size() == 0)
         out << "  (none)\n";
+    if (list.skipped > 0)
+        out << list.skipped << (list.skipped == 1 ? " value-set file" : " value-set files")
+            << " skipped: at most " << kMaxValueSets << " are loaded\n";
     if (!list.failures.empty()) {
         out << "Files that failed to load:\n";
         for (const auto& f : list.failures)

@@ -1,5 +1,7 @@
 #include "cli/json.h"
 
+#include "cli/text_output.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,33 +21,30 @@ std::string Number(double v) {
 
 std::string String(std::string_view s) {
     std::string out = "\"";
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
+    while (!s.empty()) {
+        char32_t cp = 0;
+        const std::size_t n = cli::Utf8Sequence(s, cp);
+        if (n == 0) {
+            // Not UTF-8: JSON has no way to carry the byte itself.
+            out += "\\ufffd";
+        } else if (cp == '"' || cp == '\\') {
+            out += '\\';
+            out += static_cast<char>(cp);
+        } else if (cp == '\n') {
             out += "\\n";
-            break;
-        case '\r':
+        } else if (cp == '\r') {
             out += "\\r";
-            break;
-        case '\t':
+        } else if (cp == '\t') {
             out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                std::array<char, 8> esc{};
-                std::snprintf(esc.data(), esc.size(), "\\u%04x", c);
-                out += esc.data();
-            } else {
-                out += ch;
-            }
+        } else if (cli::IsControlCharacter(cp)) {
+            // Control characters never reach a terminal that shows the JSON.
+            std::array<char, 8> esc{};
+            std::snprintf(esc.data(), esc.size(), "\\u%04x", static_cast<unsigned>(cp));
+            out += esc.data();
+        } else {
+            out.append(s.substr(0, n));
         }
+        s.remove_prefix(n == 0 ? 1 : n);
     }
     out += '"';
     return out;

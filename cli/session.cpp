@@ -1,13 +1,16 @@
 #include "cli/session.h"
 
 #include "circuits/format.h"
+#include "cli/cli.h"
 #include "cli/json.h"
 #include "settings/settings.h"
 #include "valuesets/number.h"
 #include "valuesets/text.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <system_error>
 #include <sstream>
 
 namespace ohmtrim::cli {
@@ -37,6 +40,14 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
+// "R1" for the first chosen value. (Built by appending: "R" + a temporary
+// string trips a false -Wrestrict warning of g++ 12 at -O3.)
+std::string ValueName(std::size_t i) {
+    std::string name = "R";
+    name.append(std::to_string(i + 1));
+    return name;
+}
+
 } // namespace
 
 std::string Pad(std::string s, std::size_t width) {
@@ -45,19 +56,38 @@ std::string Pad(std::string s, std::size_t width) {
     return s;
 }
 
+Session::Session(std::ostream& out, std::ostream& err)
+    : m_out(out), m_textBuffer(out.rdbuf(), true), m_jsonBuffer(out.rdbuf(), false),
+      m_errBuffer(err.rdbuf(), true), m_text(&m_textBuffer), m_json(&m_jsonBuffer),
+      m_errText(&m_errBuffer) {}
+
 void Session::CheckOptions() {
     if (!relTol)
         return;
     double x = 0;
-    if (ParseNumber(*relTol, x) != NumberStatus::Number)
+    switch (ParseNumber(*relTol, x)) {
+    case NumberStatus::Number:
+        m_relTol = ClampRelTol(x);
+        break;
+    case NumberStatus::Overflow:
+        // Beyond a double is beyond the range too, and clamped like it.
+        m_relTol = ClampRelTol(TrimBlanksAndControls(*relTol).starts_with('-') ? -1 : 1);
+        break;
+    case NumberStatus::NotANumber:
         throw UsageError{"--reltol needs a number, not '" + *relTol + "'"};
-    m_relTol = ClampRelTol(x);
+    }
 }
 
 const ProgramState& Session::Load() {
     const std::filesystem::path directory = dir ? std::filesystem::path(*dir) : ProgramDirectory();
     if (directory.empty())
         throw UsageError{"cannot find the program directory; give --dir"};
+    // A directory that is not there would otherwise read as one without
+    // value sets, and every later command would blame the label.
+    std::error_code ec;
+    const std::filesystem::directory_iterator probe(directory, ec);
+    if (ec)
+        throw InputError{"cannot read the directory " + directory.string() + ": " + ec.message()};
     // --dir names exactly the directory to read; the program's own may be
     // an installed copy with per-user files.
     m_state = dir ? LoadProgramState(directory) : LoadProgramState(LocateProgramFiles(directory));
@@ -66,11 +96,23 @@ const ProgramState& Session::Load() {
     return m_state;
 }
 
-int Session::FindSet(std::string_view label) const {
+int Session::FindSet(std::string_view label) {
     const ValueSetList& list = m_state.valueSets;
-    for (int i = 0; i < list.size(); ++i)
-        if (list.at(i).label() == label)
-            return i;
+    int exact = -1;
+    int sharing = 0;
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.at(i).label() == label) {
+            exact = exact < 0 ? i : exact;
+            ++sharing;
+        }
+    }
+    if (exact >= 0) {
+        if (sharing > 1 && m_sharedLabelsNamed.insert(std::string(label)).second)
+            err() << kToolName << ": " << sharing << " value sets are labelled '" << label
+                  << "'; using the one in " << list.sets[static_cast<std::size_t>(exact)].file
+                  << "\n";
+        return exact;
+    }
     int found = -1;
     for (int i = 0; i < list.size(); ++i) {
         if (EqualNoCase(list.at(i).label(), label)) {
@@ -110,8 +152,31 @@ int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
         PrintHuman(entry, outcome, worked);
     const std::string_view message = FailureText(family, outcome.status).text;
     if (!message.empty())
-        m_err << message << "\n";
+        err() << message << "\n";
     return static_cast<int>(outcome.status);
+}
+
+int Session::Finish(int status) {
+    m_textBuffer.Finish();
+    m_jsonBuffer.Finish();
+    // What the streams below still buffer is written now: errno tells why
+    // it failed only when cleared first.
+    errno = 0;
+    m_out.flush();
+    const int flushError = errno;
+    if (!m_textBuffer.failed() && !m_jsonBuffer.failed() && m_out.good()) {
+        m_errBuffer.Finish();
+        return status;
+    }
+    int error = m_textBuffer.failed() ? m_textBuffer.error() : m_jsonBuffer.error();
+    if (error == 0)
+        error = flushError;
+    err() << kToolName << ": cannot write the output";
+    if (error != 0)
+        err() << ": " << std::generic_category().message(error);
+    err() << "\n";
+    m_errBuffer.Finish();
+    return kExitIoError;
 }
 
 ExtrasOutcome Session::WorkOutExtras(const CatalogueEntry& entry, const SolveInputs& in,
@@ -146,17 +211,17 @@ void Session::PrintHuman(const CatalogueEntry& entry, const SolveOutcome& outcom
     const FamilyDescription& family = FamilyOf(entry);
     if (family.listsChosenValues)
         for (std::size_t i = 0; i < outcome.values.size(); ++i)
-            m_out << Pad("R" + std::to_string(i + 1), 15) << FormatValue(outcome.values[i]) << "\n";
+            out() << Pad(ValueName(i), 15) << FormatValue(outcome.values[i]) << "\n";
     // A result the outcome lacks (no smaller value, say) shows as empty.
     for (const ResultId id : family.results) {
         const ResultInfo& info = Info(id);
         const auto value = outcome.Result(id);
-        m_out << Pad(std::string(info.label), 15)
+        out() << Pad(std::string(info.label), 15)
               << (value ? FormatNumber(*value, info.format) + HumanRange(extras, id)
                         : std::string())
               << "\n";
     }
-    PrintAlternatives(m_out, extras, entry.resistors);
+    PrintAlternatives(out(), extras, entry.resistors);
 }
 
 void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm,
@@ -201,7 +266,7 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
             o << "," << result(id);
     }
     o << "}\n";
-    m_out << o.str();
+    out() << o.str();
 }
 
 } // namespace ohmtrim::cli

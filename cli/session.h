@@ -6,9 +6,11 @@
 
 #include "circuits/solve.h"
 #include "cli/solve_extras.h"
+#include "cli/text_output.h"
 #include "settings/discovery.h"
 
 #include <optional>
+#include <set>
 #include <span>
 #include <ostream>
 #include <string>
@@ -24,26 +26,45 @@ struct UsageError {
     std::string message;
 };
 
+// Input the tool cannot read (the directory of value sets): ends it with
+// exit status 66 and this message on one line.
+struct InputError {
+    std::string message;
+};
+
 class Session {
 public:
-    Session(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+    // Everything the tool writes goes through the session's streams: text
+    // for people made printable (no control characters from labels or file
+    // names, no blanks at the end of a line), and a failed write noticed.
+    Session(std::ostream& out, std::ostream& err);
 
     // The options given before the command.
     bool json = false;
     std::optional<std::string> dir;
     std::optional<std::string> relTol;
 
-    std::ostream& out() { return m_out; }
-    std::ostream& err() { return m_err; }
+    // Standard output: JSON as it is with --json, else text for people.
+    std::ostream& out() { return json ? m_json : m_text; }
+    // Standard output for text whatever --json says (the help).
+    std::ostream& text() { return m_text; }
+    // Standard error, text for people.
+    std::ostream& err() { return m_errText; }
 
     // Checks the options given before the command (UsageError on a bad one).
     void CheckOptions();
     // Reads the settings and value sets of the directory; UsageError when
-    // there is no directory to read.
+    // there is no directory to find, InputError when it cannot be read.
     const ProgramState& Load();
     // A loaded value set by its label: an exact match first, else a unique
-    // match without regard to case; UsageError otherwise.
-    int FindSet(std::string_view label) const;
+    // match without regard to case; UsageError otherwise. When several sets
+    // carry the label exactly, the first in list order is taken and standard
+    // error says which.
+    int FindSet(std::string_view label);
+
+    // Hands on all output; returns status, or 74 with a line on standard
+    // error when standard output could not take everything.
+    int Finish(int status);
 
     // Reads the inputs of entry from texts, runs its search on the value
     // sets (indices into the loaded list, one per resistor) and prints the
@@ -66,9 +87,15 @@ private:
                    const ExtrasOutcome& extras);
 
     std::ostream& m_out;
-    std::ostream& m_err;
+    OutputBuffer m_textBuffer;
+    OutputBuffer m_jsonBuffer;
+    OutputBuffer m_errBuffer;
+    std::ostream m_text;
+    std::ostream m_json;
+    std::ostream m_errText;
     std::optional<double> m_relTol;
     ProgramState m_state;
+    std::set<std::string, std::less<>> m_sharedLabelsNamed;
 };
 
 // s padded with blanks to width characters.

@@ -85,7 +85,7 @@ public:
 private:
     const CatalogueEntry& Entry() const;
     std::vector<InputText> Inputs(const CatalogueEntry& entry) const;
-    std::vector<int> Sets(const Session& session, const CatalogueEntry& entry) const;
+    std::vector<int> Sets(Session& session, const CatalogueEntry& entry) const;
 
     SolveExtras Extras(const CatalogueEntry& entry) const;
 
@@ -198,7 +198,7 @@ SolveExtras SolveCommand::Extras(const CatalogueEntry& entry) const {
     return extras;
 }
 
-std::vector<int> SolveCommand::Sets(const Session& session, const CatalogueEntry& entry) const {
+std::vector<int> SolveCommand::Sets(Session& session, const CatalogueEntry& entry) const {
     std::vector<int> sets;
     std::string_view rest = m_sets;
     for (;;) {

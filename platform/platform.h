@@ -14,7 +14,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Error message box: error icon, OK button only; returns when dismissed.
+    // Error message box: error icon, OK button only, over the active window;
+    // returns when dismissed.
     virtual void ErrorBox(const QString& text, const QString& caption) = 0;
     // The default beep.
     virtual void Beep() = 0;

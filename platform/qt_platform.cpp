@@ -20,7 +20,10 @@ QtPlatform::~QtPlatform() {
 }
 
 void QtPlatform::ErrorBox(const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    // Owned by the active window, the box opens over it and takes no task
+    // bar entry of its own; before any window is up it stands alone.
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 

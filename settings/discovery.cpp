@@ -61,9 +61,12 @@ ValueSetList DiscoverValueSets(const std::vector<std::filesystem::path>& dirs,
         const int c = CompareNoCase(a, b);
         return c != 0 ? c < 0 : a < b;
     });
-    for (const auto& name : names) {
-        if (list.sets.size() >= maxSets)
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (list.sets.size() >= maxSets) {
+            list.skipped = names.size() - i;
             break;
+        }
         const auto& dir = found.at(name);
         auto set = std::make_unique<ResistorSet>();
         if (set->Load(dir / name))

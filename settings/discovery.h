@@ -29,6 +29,7 @@ struct LoadedSet {
 struct ValueSetList {
     std::vector<LoadedSet> sets;       // display order once ordered
     std::vector<LoadFailure> failures; // in discovery order
+    std::size_t skipped = 0;           // files not tried: the list was full
     // The directories that could be listed, in the order they were read.
     std::vector<std::filesystem::path> directories;
 

@@ -30,28 +30,33 @@ bool Writable(const std::filesystem::path& dir) {
 // Copies the shipped settings to the user's file unless something is there
 // already. The copy is made under another name and renamed, so that the
 // settings file appears whole or not at all.
-bool StartUserSettings(const ProgramFiles& files) {
+WriteResult StartUserSettings(const ProgramFiles& files) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::symlink_status(files.settingsFile, ec).type() != fs::file_type::not_found)
-        return true;
-    fs::create_directories(files.settingsFile.parent_path(), ec);
+        return {true, {}};
+    const auto folder = files.settingsFile.parent_path();
+    fs::create_directories(folder, ec);
     if (ec)
-        return false;
+        return {false, "cannot create the folder " + folder.string() + ": " + ec.message()};
     if (!fs::is_regular_file(files.shippedSettings, ec))
-        return true; // nothing to start from: the save creates the file
+        return {true, {}}; // nothing to start from: the save creates the file
     auto part = files.settingsFile;
     part += ".new-" + std::to_string(::getpid());
     if (!fs::copy_file(files.shippedSettings, part, fs::copy_options::overwrite_existing, ec)) {
+        const std::string reason = "cannot copy " + files.shippedSettings.string() + " to " +
+                                   part.string() + ": " + ec.message();
         fs::remove(part, ec);
-        return false;
+        return {false, reason};
     }
     fs::rename(part, files.settingsFile, ec);
     if (ec) {
+        const std::string reason =
+            "cannot create " + files.settingsFile.string() + ": " + ec.message();
         fs::remove(part, ec);
-        return false;
+        return {false, reason};
     }
-    return true;
+    return {true, {}};
 }
 
 } // namespace
@@ -93,9 +98,12 @@ ProgramFiles LocateProgramFiles(const std::filesystem::path& dir) {
     return ChooseProgramFiles(dir, Writable(dir), env);
 }
 
-bool SaveSettingsLabel(const ProgramFiles& files, std::string_view label) {
-    if (files.perUser() && !StartUserSettings(files))
-        return false;
+WriteResult SaveSettingsLabel(const ProgramFiles& files, std::string_view label) {
+    if (files.perUser()) {
+        WriteResult started = StartUserSettings(files);
+        if (!started)
+            return started;
+    }
     return SaveLabel(files.settingsFile, label);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuesets/profile.h"
+
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -49,10 +51,10 @@ ProgramFiles ChooseProgramFiles(const std::filesystem::path& dir, bool dirWritab
 // ChooseProgramFiles for the running user and the real program directory.
 ProgramFiles LocateProgramFiles(const std::filesystem::path& dir);
 
-// Writes Label into the settings file. A user's first save starts the file
-// as a copy of the shipped one, so its comments and RelTol carry over; a
-// file that exists already (or a link in its place) is never replaced by
-// the copy. False when the file cannot be written.
-bool SaveSettingsLabel(const ProgramFiles& files, std::string_view label);
+// Writes Label into the settings file (SaveLabel). A user's first save
+// starts the file as a copy of the shipped one, so its comments and RelTol
+// carry over; a file that exists already (or a link in its place) is never
+// replaced by the copy. On failure the result says why.
+WriteResult SaveSettingsLabel(const ProgramFiles& files, std::string_view label);
 
 } // namespace ohmtrim

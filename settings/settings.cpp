@@ -1,9 +1,11 @@
 #include "settings/settings.h"
 
-#include "valuesets/number.h"
 #include "valuesets/profile.h"
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace ohmtrim {
@@ -25,7 +27,8 @@ std::filesystem::path ProgramDirectory() {
 }
 
 double ClampRelTol(double relTol) {
-    if (std::isnan(relTol) || relTol < 0)
+    // "relTol <= 0" also turns -0 into 0, which would otherwise show as -0.
+    if (std::isnan(relTol) || relTol <= 0)
         return 0;
     if (relTol > kMaxRelTol)
         return kMaxRelTol;
@@ -35,27 +38,17 @@ double ClampRelTol(double relTol) {
 double ParseRelTol(std::string_view text) {
     if (text.empty())
         return kDefaultRelTol;
-    // Leading white space is skipped, then the longest decimal number at the
-    // start counts; what follows is ignored. The conversion does not depend
-    // on the locale, which the desktop toolkit changes at start.
-    std::size_t start = 0;
-    while (start < text.size() &&
-           (text[start] == ' ' || (text[start] >= '\t' && text[start] <= '\r')))
-        ++start;
-    text.remove_prefix(start);
-    const std::size_t n = NumberPrefixLength(text);
-    if (n == 0)
-        return 0;
-    double value = 0;
-    switch (ParseNumber(text.substr(0, n), value)) {
-    case NumberStatus::Number:
-        return ClampRelTol(value);
-    case NumberStatus::Overflow:
-        return text.front() == '-' ? 0 : kMaxRelTol;
-    case NumberStatus::NotANumber:
-        break;
-    }
-    return 0;
+    // The number at the start of the text as strtod reads it in the C
+    // locale (blanks skipped, hexadecimal, infinities and NaN included, the
+    // rest ignored), whatever locale the process runs in: the desktop
+    // toolkit sets the locale from the environment at start.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const std::string copy(text); // strtod needs a terminated string
+    const double value = cLocale != locale_t{} ? strtod_l(copy.c_str(), nullptr, cLocale)
+                                               : std::strtod(copy.c_str(), nullptr);
+    if (std::isnan(value))
+        return kDefaultRelTol;
+    return ClampRelTol(value);
 }
 
 Settings ReadSettings(const std::filesystem::path& iniFile) {
@@ -68,7 +61,7 @@ Settings ReadSettings(const std::filesystem::path& iniFile) {
     return s;
 }
 
-bool SaveLabel(const std::filesystem::path& iniFile, std::string_view label) {
+WriteResult SaveLabel(const std::filesystem::path& iniFile, std::string_view label) {
     return WriteProfileString(iniFile, kSetupSection, "Label", label);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "valuesets/profile.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,10 +23,11 @@ struct Settings {
 std::filesystem::path ProgramDirectory();
 
 // RelTol as the settings file gives it: empty text means the default;
-// otherwise the number at the start of the text (trailing characters
-// ignored, no number gives 0), clamped to 0..0.05.
+// otherwise the number at the start of the text as strtod reads it in the C
+// locale (trailing characters ignored, no number gives 0, NaN the default),
+// clamped to 0..0.05.
 double ParseRelTol(std::string_view text);
-// Clamps a relative tolerance to 0..0.05 (NaN gives 0).
+// Clamps a relative tolerance to 0..0.05 (NaN and -0 give 0).
 double ClampRelTol(double relTol);
 
 // Reads section Setup of the settings file; a missing or unreadable file
@@ -32,7 +35,8 @@ double ClampRelTol(double relTol);
 Settings ReadSettings(const std::filesystem::path& iniFile);
 
 // Writes Label into section Setup, keeping every other line; the file is
-// replaced atomically. False (file untouched) when it cannot be written.
-bool SaveLabel(const std::filesystem::path& iniFile, std::string_view label);
+// replaced atomically (WriteProfileString). On failure the file is untouched
+// and the result says why.
+WriteResult SaveLabel(const std::filesystem::path& iniFile, std::string_view label);
 
 } // namespace ohmtrim

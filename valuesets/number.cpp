@@ -156,13 +156,7 @@ std::string_view TrimBlanksAndControls(std::string_view text) {
     return Trim(text, IsBlankOrControl);
 }
 
-std::size_t NumberPrefixLength(std::string_view text) {
-    Shape shape;
-    return ScanNumber(text, shape);
-}
-
-NumberStatus ParseNumber(std::string_view text, double& value) {
-    const std::string_view s = TrimBlanksAndControls(text);
+NumberStatus ParseExactNumber(std::string_view s, double& value) {
     Shape shape;
     if (!MatchGrammar(s, shape))
         return NumberStatus::NotANumber;
@@ -188,9 +182,13 @@ NumberStatus ParseNumber(std::string_view text, double& value) {
     return NumberStatus::Number;
 }
 
-ResistanceStatus ParseResistance(std::string_view text, double& value) {
+NumberStatus ParseNumber(std::string_view text, double& value) {
+    return ParseExactNumber(TrimBlanksAndControls(text), value);
+}
+
+ResistanceStatus ParseExactResistance(std::string_view text, double& value) {
     double v = 0;
-    switch (ParseNumber(text, v)) {
+    switch (ParseExactNumber(text, v)) {
     case NumberStatus::NotANumber:
         return ResistanceStatus::NotANumber;
     case NumberStatus::Overflow:
@@ -202,6 +200,10 @@ ResistanceStatus ParseResistance(std::string_view text, double& value) {
         return ResistanceStatus::OutOfRange;
     value = v;
     return ResistanceStatus::Ok;
+}
+
+ResistanceStatus ParseResistance(std::string_view text, double& value) {
+    return ParseExactResistance(TrimBlanksAndControls(text), value);
 }
 
 } // namespace ohmtrim

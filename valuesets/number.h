@@ -34,10 +34,9 @@ std::string_view TrimBlanksAndControls(std::string_view text);
 // in full; it is converted independently of the locale. A number too small
 // for a double reads as (signed) zero.
 NumberStatus ParseNumber(std::string_view text, double& value);
-
-// Length of the longest prefix of text (not trimmed) that is a number by the
-// rule above; 0 when text does not start with one.
-std::size_t NumberPrefixLength(std::string_view text);
+// The same rule on the text exactly as given, with nothing trimmed: what the
+// value-set files hold after the profile reader's own trim and length cut.
+NumberStatus ParseExactNumber(std::string_view text, double& value);
 
 inline bool IsResistanceInRange(double r) {
     return r >= kMinResistance && r <= kMaxResistance;
@@ -47,5 +46,7 @@ enum class ResistanceStatus { Ok, NotANumber, OutOfRange };
 
 // Whole-text rule plus the resistance range 1e-15..1e15 (overflow is out of range).
 ResistanceStatus ParseResistance(std::string_view text, double& value);
+// The same on the text exactly as given (ParseExactNumber).
+ResistanceStatus ParseExactResistance(std::string_view text, double& value);
 
 } // namespace ohmtrim

@@ -3,10 +3,16 @@
 #include "valuesets/number.h"
 #include "valuesets/text.h"
 
+#include <cerrno>
 #include <climits>
 #include <fstream>
 #include <new>
 #include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ohmtrim {
 
@@ -283,59 +289,149 @@ std::string RewriteProfile(std::string_view text, std::string_view section, std:
     return updated;
 }
 
-// Writes content beside file and renames it over file, so that a crash
-// never leaves a half-written file; an existing file keeps its permissions.
-bool ReplaceFile(const std::filesystem::path& file, std::string_view content, bool existed) {
+// The reason of a failed system call, in words.
+std::string ErrnoText(int error) {
+    return std::generic_category().message(error);
+}
+
+WriteResult Failed(std::string reason) {
+    return {false, std::move(reason)};
+}
+
+// How many links a path may lead through before the chain counts as a loop,
+// as the system counts them.
+constexpr int kMaxLinks = 40;
+
+// The file a path names at the end of its chain of links (the path itself
+// when it is no link); a link that dangles gives the file it would create.
+// Each link's text is read relative to the directory of the link.
+bool FollowLinks(const std::filesystem::path& file, std::filesystem::path& target,
+                 std::string& reason) {
+    target = file;
+    for (int links = 0;; ++links) {
+        std::error_code ec;
+        const auto type = std::filesystem::symlink_status(target, ec).type();
+        if (type != std::filesystem::file_type::symlink)
+            return true; // not found, a file, or an error that the read reports
+        if (links == kMaxLinks) {
+            reason = file.string() + " leads through too many symbolic links";
+            return false;
+        }
+        const std::filesystem::path to = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            reason = "cannot read the link " + target.string() + ": " + ec.message();
+            return false;
+        }
+        target = to.is_absolute() ? to : target.parent_path() / to;
+    }
+}
+
+// Write permission as the owner of the file set it: the superuser could
+// write a read-only file anyway, but a protected file means "leave it".
+bool WriteProtected(const std::filesystem::path& file, const struct stat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(file.c_str(), W_OK) != 0;
+}
+
+// Writes all of content to fd; false with errno set on failure.
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Makes a finished rename survive a crash; some file systems cannot sync a
+// directory, and the new content is in place either way.
+void SyncDirectory(const std::filesystem::path& dir) {
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes content to a temporary file beside file and renames it over file,
+// so that a crash leaves either the old or the new content, never half of
+// it: the temporary file is synced before the rename and the directory
+// after it. An existing file keeps its permissions and, where the system
+// lets us, its owner.
+WriteResult ReplaceFile(const std::filesystem::path& file, std::string_view content,
+                        const struct stat* old) {
     // Beside the file, so that the rename stays on one file system and
     // replaces the old content in one step.
     std::filesystem::path temp = file;
     temp += ".tmp";
-    std::error_code ec;
-    const auto tempType = std::filesystem::symlink_status(temp, ec).type();
-    if (tempType != std::filesystem::file_type::not_found &&
-        tempType != std::filesystem::file_type::regular)
-        return false; // never write through a link or into a directory
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(content.data(), static_cast<std::streamsize>(content.size()));
-            out.close();
-            written = !out.fail();
-        }
+    struct stat tst {};
+    if (::lstat(temp.c_str(), &tst) == 0) {
+        // A file of that name is a leftover of an earlier crash; anything
+        // else (a directory, a link to who knows what) is not ours to touch.
+        if (!S_ISREG(tst.st_mode) || ::unlink(temp.c_str()) != 0)
+            return Failed(temp.string() + " is in the way");
     }
-    if (written && existed) {
-        const auto perms = std::filesystem::status(file, ec).permissions();
-        if (!ec)
-            std::filesystem::permissions(temp, perms, ec); // best effort
+    const mode_t mode = old != nullptr ? (old->st_mode & 07777) : 0666;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EACCES || error == EPERM || error == EROFS)
+            return Failed("the directory " + temp.parent_path().string() + " is not writable");
+        if (error == EEXIST || error == ELOOP || error == EISDIR)
+            return Failed(temp.string() + " is in the way");
+        return Failed("cannot create " + temp.string() + ": " + ErrnoText(error));
     }
-    if (written) {
-        std::filesystem::rename(temp, file, ec);
-        if (!ec)
-            return true;
+    if (old != nullptr) {
+        // The mode given to open() went through the umask. Best effort.
+        (void)!::fchown(fd, old->st_uid, old->st_gid);
+        ::fchmod(fd, old->st_mode & 07777);
     }
-    std::filesystem::remove(temp, ec);
-    return false;
+    std::string reason;
+    if (!WriteAll(fd, content) || ::fsync(fd) != 0)
+        reason = "cannot write " + temp.string() + ": " + ErrnoText(errno);
+    if (::close(fd) != 0 && reason.empty())
+        reason = "cannot write " + temp.string() + ": " + ErrnoText(errno);
+    if (reason.empty() && ::rename(temp.c_str(), file.c_str()) != 0)
+        reason = "cannot replace " + file.string() + ": " + ErrnoText(errno);
+    if (!reason.empty()) {
+        ::unlink(temp.c_str());
+        return Failed(std::move(reason));
+    }
+    SyncDirectory(file.parent_path());
+    return {true, {}};
 }
 
 } // namespace
 
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
-                        std::string_view key, std::string_view value) {
+WriteResult WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view value) {
     if (!WritableEntry(section, key, value))
-        return false;
+        return Failed("the entry cannot be stored in a profile file");
     try {
+        std::filesystem::path target;
+        std::string reason;
+        if (!FollowLinks(file, target, reason))
+            return Failed(std::move(reason));
+        struct stat st {};
+        const bool existed = ::stat(target.c_str(), &st) == 0;
+        if (!existed && errno != ENOENT)
+            return Failed("cannot read " + target.string() + ": " + ErrnoText(errno));
+        if (existed && !S_ISREG(st.st_mode))
+            return Failed(target.string() + " is not a file");
         std::string old;
-        const ReadResult rr = ReadWholeFile(file, old);
-        if (rr == ReadResult::Failed)
-            return false;
-        const bool existed = rr == ReadResult::Ok;
+        if (existed && ReadWholeFile(target, old) != ReadResult::Ok)
+            return Failed("cannot read " + target.string());
         const std::string updated = RewriteProfile(old, section, key, value);
         if (existed && updated == old)
-            return true;
-        return ReplaceFile(file, updated, existed);
+            return {true, {}};
+        if (existed && WriteProtected(target, st))
+            return Failed(target.string() + " is write-protected");
+        return ReplaceFile(target, updated, existed ? &st : nullptr);
     } catch (const std::bad_alloc&) {
-        return false;
+        return Failed("not enough memory");
     }
 }
 

@@ -56,12 +56,24 @@ private:
 // file could take a lot of memory.
 inline constexpr std::uintmax_t kMaxProfileFileSize = 4u << 20;
 
+// What became of a write: done, or why the file was left as it was (a
+// sentence part that names the file, such as "/x/omtr.ini is
+// write-protected").
+struct WriteResult {
+    bool ok = false;
+    std::string reason; // empty when ok
+    explicit operator bool() const { return ok; }
+};
+
 // Sets key=value in section of the profile file, keeping every other line
-// as it is; creates the file and the section as needed. The new content is
-// written to a temporary file in the same directory and renamed over the
-// old one, so a crash never leaves a half-written file. Returns false (and
-// leaves the file untouched) when it cannot be written.
-bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
-                        std::string_view key, std::string_view value);
+// as it is; creates the file and the section as needed. A file that is a
+// symbolic link is written through the link: the file at the end of the
+// chain gets the new content, and the links stay. The new content is
+// written to a temporary file beside that file, synced, and renamed over
+// it, so a crash never leaves a half-written file. A write-protected file
+// is never replaced. On failure the file is untouched and the result says
+// why.
+WriteResult WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view value);
 
 } // namespace ohmtrim

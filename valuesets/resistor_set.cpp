@@ -55,7 +55,7 @@ LevelResult ReadLevelText(const ProfileFile& profile, std::string_view key, doub
     const std::string text = profile.GetString(kSection, key, "", kLevelLength);
     if (text.empty())
         return LevelResult::Absent;
-    switch (ParseResistance(text, value)) {
+    switch (ParseExactResistance(text, value)) {
     case ResistanceStatus::Ok:
         return LevelResult::Ok;
     case ResistanceStatus::NotANumber:
@@ -265,7 +265,7 @@ bool ResistorSet::ReadValues(const ProfileFile& profile, double shortCircuit, do
         if (text.empty())
             continue;
         double value = 0;
-        switch (ParseResistance(text, value)) {
+        switch (ParseExactResistance(text, value)) {
         case ResistanceStatus::NotANumber:
             return Fail("Input error: " + ValueKeyName(n));
         case ResistanceStatus::OutOfRange:

@@ -69,6 +69,7 @@ CalculatorWindow::CalculatorWindow(Shell& shell, std::string_view className,
     }
     if (auto* go = control<QPushButton>(description.goButton))
         connect(go, &QPushButton::clicked, this, &CalculatorWindow::RunGo);
+    setDefaultButton(description.goButton);
     if (auto* close = control<QPushButton>(description.closeButton))
         connect(close, &QPushButton::clicked, this, &CalculatorWindow::ReturnToMainWindow);
     FormCreate();
@@ -121,13 +122,13 @@ void CalculatorWindow::FormShow() {
         edit->clear();
     ClearRangeTips(*this);
     ShowExtras();
-    move(m_shell.sharedPosition());
+    moveClientTo(m_shell.sharedPosition());
     if (FirstShow())
         FocusFirstControl(m_description.controls);
 }
 
 void CalculatorWindow::FormHide() {
-    m_shell.setSharedPosition(pos());
+    m_shell.setSharedPosition(clientPosition());
 }
 
 void CalculatorWindow::FormClose(QCloseEvent* event) {

@@ -141,6 +141,7 @@ TForm23::TForm23(Shell& shell)
     };
     connect(button("Button2"), &QPushButton::clicked, this, &TForm23::Button2Click);
     connect(button("Button1"), &QPushButton::clicked, this, &TForm23::Button1Click);
+    setDefaultButton("Button2");
     // A click on the chosen mode changes nothing, so it clears nothing.
     connect(m_modes, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
@@ -161,13 +162,13 @@ void TForm23::FormCreate() {
 }
 
 void TForm23::FormShow() {
-    move(m_shell.sharedPosition());
+    moveClientTo(m_shell.sharedPosition());
     if (FirstShow())
         FocusFirstControl(kControls);
 }
 
 void TForm23::FormHide() {
-    m_shell.setSharedPosition(pos());
+    m_shell.setSharedPosition(clientPosition());
 }
 
 void TForm23::FormClose(QCloseEvent* event) {

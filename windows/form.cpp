@@ -3,8 +3,10 @@
 #include "platform/platform.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace ohmtrim {
@@ -50,6 +52,38 @@ void Form::FocusFirstControl(std::span<const ControlSpec> controls) {
             return;
         }
     }
+}
+
+void Form::moveClientTo(QPoint position) {
+    setGeometry(QRect(position, size()));
+}
+
+void Form::setDefaultButton(std::string_view name) {
+    m_defaultButton = ToQString(name);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    // The focused control passes on the Enter it has no use for (a button
+    // only takes Space, an input box only signals it): as in the dialogs of
+    // the platform these windows imitate, Enter presses the focused button,
+    // or the default button from anywhere else.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!enter || modifiers != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Holding Enter down must not run one search after another.
+    if (!event->isAutoRepeat()) {
+        // A radio button with the focus is no push button: Enter there is
+        // the default button's, as from an input box.
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button == nullptr && !m_defaultButton.isEmpty())
+            button = findChild<QPushButton*>(m_defaultButton, Qt::FindDirectChildrenOnly);
+        if (button != nullptr && button->isEnabled() && button->isVisible())
+            button->click();
+    }
+    event->accept();
 }
 
 void Form::showEvent(QShowEvent* event) {

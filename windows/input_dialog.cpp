@@ -26,6 +26,8 @@ InputDialog::InputDialog(Platform& platform, std::string_view className, std::st
         connect(ok, &QPushButton::clicked, this, &InputDialog::OkClick);
     if (auto* close = control<QPushButton>(closeButton))
         connect(close, &QPushButton::clicked, this, &InputDialog::CloseClick);
+    // Enter in a number box is "&Ok", as in the dialogs of the platform.
+    setDefaultButton(okButton);
 }
 
 void InputDialog::Open(QWidget* owner) {

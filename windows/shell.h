@@ -28,7 +28,8 @@ public:
     virtual int mainSelection() const = 0;
     virtual const DrawingObjects& drawingObjects() const = 0;
 
-    // Every window stores its position here when hidden and moves here when shown.
+    // Every window stores its client position (Form::clientPosition) here
+    // when hidden and moves its client area here when shown.
     virtual QPoint sharedPosition() const = 0;
     virtual void setSharedPosition(QPoint position) = 0;
 

@@ -63,10 +63,10 @@ TEST_F(CliSolveTest, ResistanceEntries) {
         {"parallel pair as the window shows it",
          {"solve", "2", "--sets", "A,a", "--target", "15"},
          0,
-         "R1             22             \n"
-         "R2             47             \n"
-         "R              14.9855        \n"
-         "Error %        -0.0966        \n",
+         "R1             22\n"
+         "R2             47\n"
+         "R              14.9855\n"
+         "Error %        -0.0966\n",
          ""},
         {"single resistor through solve",
          {"--json", "solve", "1", "--sets", "A", "--target", "5"},
@@ -108,10 +108,10 @@ TEST_F(CliSolveTest, DividerEntries) {
          {"solve", "8", "--sets", "B,B", "--u1", "0", "--u2", "5", "--u3", "10", "--rmin", "1000",
           "--rmax", "100000"},
          0,
-         "R1             1000           \n"
-         "R2             1000           \n"
-         "R              2000           \n"
-         "U2             5              \n",
+         "R1             1000\n"
+         "R2             1000\n"
+         "R              2000\n"
+         "U2             5\n",
          ""},
         {"R max below every total",
          {"--json", "solve", "8", "--sets", "B,B", "--u1", "10", "--u2", "5", "--rmin", "1",
@@ -156,9 +156,9 @@ TEST_F(CliSolveTest, NodeChainEntries) {
          {"solve", "13", "--sets", "K,K,K", "--u1", "0", "--u3", " 6 ", "--u4", "9", "--rmin",
           "100", "--rmax", "1e5"},
          0,
-         "R1             1000           \nR2             1000           \n"
-         "R3             1000           \nU2             3              \n"
-         "U3             6              \n",
+         "R1             1000\nR2             1000\n"
+         "R3             1000\nU2             3\n"
+         "U3             6\n",
          ""},
         {"an empty U2 is not given",
          {"--json", "solve", "14", "--sets", "K,K,K,K", "--u1", "10", "--u2", "", "--u3", "2",
@@ -230,14 +230,14 @@ TEST_F(CliSolveTest, StarEntries) {
         // Conductances 8, 1 and 8 (in 1/2000 ohm): U0 = (12 - 96) / 17 and (40 - 24) / 17.
         {"negative voltages, six resistors",
          star("23", "STAR,STAR,STAR,STAR,STAR,STAR", "-5,0,12,-12", "1,5,0,-3", "100", "5000"), 0,
-         "R1             500            \n"
-         "R2             500            \n"
-         "R3             4000           \n"
-         "R4             4000           \n"
-         "R5             500            \n"
-         "R6             500            \n"
-         "U0 case 1      -4.94118       \n"
-         "U0 case 2      0.941176       \n",
+         "R1             500\n"
+         "R2             500\n"
+         "R3             4000\n"
+         "R4             4000\n"
+         "R5             500\n"
+         "R6             500\n"
+         "U0 case 1      -4.94118\n"
+         "U0 case 2      0.941176\n",
          ""},
         {"range upside down",
          json(star("20", "STAR,STAR,STAR,STAR,STAR", "4,10,0,0", "2,0,0,10", "1100", "900")), 1,
@@ -398,8 +398,8 @@ TEST_F(CliSolveTest, ToleranceAndAlternatives) {
         {"series pair with its range and the four best sums",
          {"solve", "3", "--sets", "A,A", "--target", "69", "--tolerance", "10", "--top", "4"},
          0,
-         "R1             22             \n"
-         "R2             47             \n"
+         "R1             22\n"
+         "R2             47\n"
          "R              69             (62.1 .. 75.9 at \u00b110 %)\n"
          "Error %        0              (-10 .. 10 at \u00b110 %)\n"
          "Alternatives   R1             R2             R              Error %\n"

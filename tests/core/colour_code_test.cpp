@@ -79,8 +79,11 @@ TEST(ColourCode, WorkedExamples) {
             PressColourGo(s);
         }
         std::string shown;
-        for (BandList list : lists)
-            shown += (shown.empty() ? "" : ",") + std::string(BandItemName(list, s.Item(list)));
+        for (BandList list : lists) {
+            if (!shown.empty())
+                shown += ',';
+            shown += BandItemName(list, s.Item(list));
+        }
         EXPECT_EQ(shown, e.shown);
         EXPECT_EQ(s.resistanceText + "|" + s.toleranceText + "|" + s.maximumText + "|" +
                       s.minimumText,

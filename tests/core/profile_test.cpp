@@ -7,7 +7,10 @@
 #include <climits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace ohmtrim {
 namespace {
@@ -238,6 +241,115 @@ TEST(WriteProfileString, FailureLeavesTheFileAlone) {
         EXPECT_EQ(ReadFile(dir / "omtr.ini"), original) << c.name;
         EXPECT_FALSE(std::filesystem::exists(dir / "nowhere")) << c.name;
     }
+}
+
+// A settings path may name a link: the new content goes to the file at the
+// end of the chain (created there when the link dangles), the temporary file
+// beside that file, and every link stays a link.
+TEST(WriteProfileString, WritesThroughLinks) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> links; // link, what it points to
+        const char* target;
+        bool targetExists;
+    } cases[] = {
+        {"link beside its target", {{"omtr.ini", "real.ini"}}, "real.ini", true},
+        {"link into another directory", {{"omtr.ini", "sub/real.ini"}}, "sub/real.ini", true},
+        {"chain of links, relative to each link",
+         {{"omtr.ini", "sub/a.ini"}, {"sub/a.ini", "../b.ini"}, {"b.ini", "real.ini"}},
+         "real.ini",
+         true},
+        {"dangling link", {{"omtr.ini", "sub/new.ini"}}, "sub/new.ini", false},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        std::filesystem::create_directory(dir / "sub");
+        if (c.targetExists)
+            WriteFile(dir / c.target, "; mine\n[Setup]\nLabel=A\n");
+        for (const auto& [link, to] : c.links)
+            std::filesystem::create_symlink(to, dir / link);
+        const WriteResult r = WriteProfileString(dir / "omtr.ini", "Setup", "Label", "B");
+        EXPECT_TRUE(r) << c.name << ": " << r.reason;
+        for (const auto& [link, to] : c.links)
+            EXPECT_TRUE(std::filesystem::is_symlink(dir / link)) << c.name << ": " << link;
+        EXPECT_EQ(ReadFile(dir / c.target),
+                  c.targetExists ? "; mine\n[Setup]\nLabel=B\n" : "[Setup]\nLabel=B\n")
+            << c.name;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+            EXPECT_NE(entry.path().extension(), ".tmp") << c.name << ": " << entry.path();
+    }
+}
+
+// When the file cannot be written, it is left exactly as it was and the
+// result says why.
+TEST(WriteProfileString, SaysWhyItLeavesTheFileAlone) {
+    const std::string original = "[Setup]\nLabel=A\n";
+    const struct {
+        const char* name;
+        void (*prepare)(const TempDir& dir);
+        const char* reason;
+    } cases[] = {
+        {"write-protected file",
+         [](const TempDir& d) {
+             std::filesystem::permissions(d / "omtr.ini", std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::group_read |
+                                                              std::filesystem::perms::others_read);
+         },
+         "omtr.ini is write-protected"},
+        {"write-protected target of a link",
+         [](const TempDir& d) {
+             std::filesystem::rename(d / "omtr.ini", d / "real.ini");
+             std::filesystem::create_symlink("real.ini", d / "omtr.ini");
+             std::filesystem::permissions(d / "real.ini", std::filesystem::perms::owner_read);
+         },
+         "real.ini is write-protected"},
+        {"directory in the way of the temporary file",
+         [](const TempDir& d) { std::filesystem::create_directory(d / "omtr.ini.tmp"); },
+         "omtr.ini.tmp is in the way"},
+        {"link in the way of the temporary file",
+         [](const TempDir& d) {
+             WriteFile(d / "other.txt", "untouched");
+             std::filesystem::create_symlink("other.txt", d / "omtr.ini.tmp");
+         },
+         "omtr.ini.tmp is in the way"},
+        {"link loop",
+         [](const TempDir& d) {
+             std::filesystem::rename(d / "omtr.ini", d / "kept.ini");
+             std::filesystem::create_symlink("loop.ini", d / "omtr.ini");
+             std::filesystem::create_symlink("omtr.ini", d / "loop.ini");
+         },
+         "too many symbolic links"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "omtr.ini", original);
+        c.prepare(dir);
+        const WriteResult r = WriteProfileString(dir / "omtr.ini", "Setup", "Label", "B");
+        EXPECT_FALSE(r) << c.name;
+        EXPECT_NE(r.reason.find(c.reason), std::string::npos) << c.name << ": " << r.reason;
+        for (const char* name : {"omtr.ini", "real.ini", "kept.ini"}) {
+            std::error_code ec; // a link loop has no type
+            if (std::filesystem::is_regular_file(dir / name, ec)) {
+                EXPECT_EQ(ReadFile(dir / name), original) << c.name << ": " << name;
+            }
+        }
+        if (std::filesystem::exists(dir / "other.txt")) {
+            EXPECT_EQ(ReadFile(dir / "other.txt"), "untouched") << c.name;
+        }
+    }
+}
+
+TEST(WriteProfileString, SaysWhenTheDirectoryIsNotWritable) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any directory";
+    TempDir dir;
+    WriteFile(dir / "omtr.ini", "[Setup]\nLabel=A\n");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    const WriteResult r = WriteProfileString(dir / "omtr.ini", "Setup", "Label", "B");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.reason.find("is not writable"), std::string::npos) << r.reason;
 }
 
 TEST(WriteProfileString, TempDirectoryIsNotRemoved) {

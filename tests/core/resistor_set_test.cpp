@@ -75,6 +75,18 @@ const FailureCase kFailureCases[] = {
     {"key in lower case named as R", kHead + "r12=abc\n", "Input error: R12"},
     {"first bad key by number, not by line", kHead + "R9=bad\nR4=worse\n", "Input error: R4"},
     {"range error before a later input error", kHead + "R2=0\nR3=x\n", "Error: R2 out of range."},
+    // A value is the text the profile reader returns; nothing more is
+    // stripped from it, not even what the length cut leaves at its end.
+    {"control character after a value", kHead + "R1=47\v\n", "Input error: R1"},
+    {"control character before a value",
+     kHead + "R1=\x7f"
+             "10\n",
+     "Input error: R1"},
+    {"blanks the cut leaves at the end", kHead + "R1=47" + std::string(21, ' ') + "more text\n",
+     "Input error: R1"},
+    {"level with blanks the cut leaves at the end",
+     kHead + "ShortCircuitResistanceLevel=0.001" + std::string(14, ' ') + "x\nR1=1\n",
+     "Error: ShortCircuitResistanceLevel"},
     {"no values", kHead, "No resistors found."},
     {"only empty values", kHead + "R1=\nR2= \n", "No resistors found."},
     {"values outside the index range only", kHead + "R0=1\nR21=2\n", "No resistors found."},
@@ -272,7 +284,11 @@ TEST(ResistorSetLoad, KeepsIndicesAsRead) {
 TEST(ResistorSetLoad, OneHundredFiftyValues) {
     std::string text = "[Resistors]\nLabel=N150\nMinIndex=1\nMaxIndex=150\n";
     for (int n = 150; n >= 1; --n) // descending, to see the sort too
-        text += "R" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+        text.append("R")
+            .append(std::to_string(n))
+            .append("=")
+            .append(std::to_string(n))
+            .append("\n");
     ResistorSet set;
     ASSERT_TRUE(set.LoadFromText(text)) << set.errorText();
     ASSERT_EQ(set.count(), 150);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 namespace ohmtrim {
@@ -17,14 +18,52 @@ TEST(Settings, RelTolText) {
         const char* text;
         double expected;
     } cases[] = {
-        {"", 1e-6},           {"0.1", 0.05},  {"-1", 0},          {"0.001", 0.001},
-        {"0.01x", 0.01},      {"letters", 0}, {"  0.002", 0.002}, {"5e-3", 0.005},
-        {"1e999", 0.05},      {"1e-999", 0},  {"0.05", 0.05},     {".5e-2", 0.005},
-        {"+0.003 ;c", 0.003}, {"1e", 0.05},   {"2e+", 0.05},      {"-1e999", 0},
-        {"0.004e-x", 0.004},  {"0,01", 0},    {"inf", 0},
+        {"", 1e-6},
+        {"0.1", 0.05},
+        {"-1", 0},
+        {"0.001", 0.001},
+        {"0.01x", 0.01},
+        {"letters", 0},
+        {"  0.002", 0.002},
+        {"5e-3", 0.005},
+        {"1e999", 0.05},
+        {"1e-999", 0},
+        {"0.05", 0.05},
+        {".5e-2", 0.005},
+        {"+0.003 ;c", 0.003},
+        {"1e", 0.05},
+        {"2e+", 0.05},
+        {"-1e999", 0},
+        {"0.004e-x", 0.004},
+        {"0,01", 0},
+        // The leading number as the C library reads it in the C locale:
+        // infinities clamp, hexadecimal gives its value, NaN the default.
+        {"inf", 0.05},
+        {"-Infinity", 0},
+        {"0x1p-10", 0x1p-10},
+        {"0X.1", 0.05},
+        {"0x1p-20x", 0x1p-20},
+        {"0x", 0},
+        {"nan", 1e-6},
+        {"-NaN(1)", 1e-6},
+        {"\v\f0.003", 0.003},
+        {"+-1", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseRelTol(c.text), c.expected) << "'" << c.text << "'";
+    EXPECT_FALSE(std::signbit(ParseRelTol("-0"))) << "-0 reads as 0";
+    EXPECT_FALSE(std::signbit(ClampRelTol(-0.0)));
+}
+
+TEST(Settings, RelTolIgnoresTheLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+        if (std::setlocale(LC_NUMERIC, name) == nullptr)
+            continue;
+        EXPECT_EQ(ParseRelTol("0.001"), 0.001) << name;
+        EXPECT_EQ(ParseRelTol("0,001"), 0) << name;
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(Settings, ReadsRelTolAndLabelWithDefaults) {
@@ -91,9 +130,11 @@ TEST(Discovery, OrderAndFailures) {
 TEST(Discovery, StopsAfterTheLimit) {
     TempDir dir;
     for (int i = 0; i < 5; ++i)
-        dir.Write("s" + std::to_string(i) + ".val", ValueSetText("S" + std::to_string(i), {"1"}));
+        dir.Write(std::string("s") + std::to_string(i) + ".val",
+                  ValueSetText(std::string("S") + std::to_string(i), {"1"}));
     const ValueSetList list = DiscoverValueSets(dir.path(), 3);
     ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.skipped, 2u);
     EXPECT_EQ(list.at(0).label(), "S0");
     EXPECT_EQ(list.at(2).label(), "S2");
 }

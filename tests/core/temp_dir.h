@@ -76,7 +76,7 @@ inline std::string ValueSetText(std::string_view label, std::initializer_list<co
                     "\nMinIndex=1\nMaxIndex=" + std::to_string(values.size()) + "\n";
     int n = 1;
     for (const char* v : values)
-        s += "R" + std::to_string(n++) + "=" + v + "\n";
+        s.append("R").append(std::to_string(n++)).append("=").append(v).append("\n");
     s += extra;
     return s;
 }

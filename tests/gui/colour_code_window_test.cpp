@@ -64,7 +64,7 @@ protected:
         for (auto* combo : lists)
             shown += combo->currentText().toStdString() + ",";
         for (const char* box : {"Edit1", "Edit2", "Edit3", "Edit4"})
-            shown += "|" + Text(*window, box).toStdString();
+            shown.append("|").append(Text(*window, box).toStdString());
         return shown;
     }
 
@@ -208,12 +208,12 @@ TEST_F(ColourCodeWindowTest, CloseResetsEverythingButTheMode) {
 
 TEST_F(ColourCodeWindowTest, SharesTheWindowPosition) {
     Click(*window, "Button1");
-    program->mainWindow().move(210, 130);
+    program->mainWindow().moveClientTo(QPoint(210, 130));
     Click(program->mainWindow(), "Button2");
-    EXPECT_EQ(window->pos(), QPoint(210, 130));
-    window->move(260, 170);
+    EXPECT_EQ(window->clientPosition(), QPoint(210, 130));
+    window->moveClientTo(QPoint(260, 170));
     Click(*window, "Button1");
-    EXPECT_EQ(program->mainWindow().pos(), QPoint(260, 170));
+    EXPECT_EQ(program->mainWindow().clientPosition(), QPoint(260, 170));
 }
 
 TEST_F(ColourCodeWindowTest, TitleBarCloseEndsTheProgram) {
