@@ -41,16 +41,8 @@ TEST(ToleranceCorners, WorkedExamples) {
         ResultId id;
         double min, max; // worked out by hand as exact fractions
     } cases[] = {
-        {"error of the nearest value",
-         1,
-         ResistanceInput{100},
-         {100},
-         5,
-         ResultId::ErrorPercent,
-         -5,
-         5},
         {"series pair", 3, ResistanceInput{320}, {100, 220}, 1, ResultId::Resistance, 316.8, 323.2},
-        {"error of a series pair",
+        {"series pair error",
          3,
          ResistanceInput{320},
          {100, 220},
@@ -58,7 +50,6 @@ TEST(ToleranceCorners, WorkedExamples) {
          ResultId::ErrorPercent,
          -1,
          1},
-        {"series / parallel", 7, ResistanceInput{1500}, k3, 10, ResultId::Resistance, 1350, 1650},
         // 2 V + 8 V * 900 / 2000 up to 2 V + 8 V * 1100 / 2000.
         {"divider output", 8, Divider(10, 2), {1000, 1000}, 10, ResultId::U2, 5.6, 6.4},
         // U2 = 12 (b + c) / (a + b + c), U3 = 12 c / (a + b + c).
