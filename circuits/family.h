@@ -31,6 +31,14 @@ using SolveFunction = SolveOutcome (*)(const CatalogueEntry& entry, const SolveI
                                        std::span<const ValueTable> tables,
                                        const SearchContext& ctx);
 
+// Adds the family's derived results for the given chosen values (R1 first)
+// to out, with the very arithmetic the solve function shows them with: the
+// tolerance corners run it on every corner of the chosen values. Results
+// that do not follow from the chosen values (a value's neighbours in its
+// table) are left to the solve function.
+using DeriveFunction = void (*)(const CatalogueEntry& entry, const SolveInputs& in,
+                                std::span<const double> values, SolveOutcome& out);
+
 // Inputs each of which may be left out, of which an entry needs some given
 // all the same (the node chains: one or both inner node voltages).
 struct InputChoice {
@@ -44,6 +52,7 @@ struct FamilyDescription {
     // whose inputs do not come from named boxes or options.
     std::span<const InputField> inputs;
     SolveFunction solve; // null: nothing to solve (yet)
+    DeriveFunction derive;
     // Whether the chosen values are shown as R1, R2, ... before the
     // results (the single resistor shows its value as a result).
     bool listsChosenValues;

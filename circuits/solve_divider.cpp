@@ -84,12 +84,22 @@ SolveOutcome SolveDivider(const CatalogueEntry& entry, const SolveInputs& in, Ta
     out.status = circuit->search(*d, tables, r.data(), ctx);
     if (out.status != SearchStatus::Found)
         return out;
-    const double rUp = circuit->upper(r.data());
-    const double rLow = circuit->lower(r.data());
     out.values.assign(r.begin(), r.begin() + entry.resistors);
+    DeriveDivider(entry, in, out.values, out);
+    return out;
+}
+
+void DeriveDivider(const CatalogueEntry& entry, const SolveInputs& in,
+                   std::span<const double> values, SolveOutcome& out) {
+    const auto* d = std::get_if<DividerInput>(&in);
+    const auto* circuit = CircuitOf<DividerCircuit>(kCircuits, entry.solver);
+    if (d == nullptr || circuit == nullptr ||
+        values.size() != static_cast<std::size_t>(entry.resistors))
+        return;
+    const double rUp = circuit->upper(values.data());
+    const double rLow = circuit->lower(values.data());
     out.Add(ResultId::Resistance, rUp + rLow);
     out.Add(ResultId::U2, d->u3 + (d->u1 - d->u3) * rLow / (rUp + rLow));
-    return out;
 }
 
 } // namespace ohmtrim::detail

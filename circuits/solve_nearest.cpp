@@ -6,7 +6,16 @@ namespace ohmtrim::detail {
 
 // The single-resistor calculator: nearest real value, its neighbours in the
 // table and the error of the nearest value. No search is involved.
-SolveOutcome SolveNearest(const CatalogueEntry&, const SolveInputs& in,
+void DeriveNearest(const CatalogueEntry&, const SolveInputs& in, std::span<const double> values,
+                   SolveOutcome& out) {
+    const auto* input = std::get_if<ResistanceInput>(&in);
+    if (input == nullptr || values.empty())
+        return;
+    out.Add(ResultId::Nearest, values[0]);
+    out.Add(ResultId::ErrorPercent, ErrorPercent(values[0], input->target));
+}
+
+SolveOutcome SolveNearest(const CatalogueEntry& entry, const SolveInputs& in,
                           std::span<const ValueTable> tables, const SearchContext&) {
     const auto* input = std::get_if<ResistanceInput>(&in);
     if (input == nullptr)
@@ -19,8 +28,7 @@ SolveOutcome SolveNearest(const CatalogueEntry&, const SolveInputs& in,
     SolveOutcome out;
     out.status = SearchStatus::Found;
     out.values = {t.values[i]};
-    out.Add(ResultId::Nearest, t.values[i]);
-    out.Add(ResultId::ErrorPercent, ErrorPercent(t.values[i], x));
+    DeriveNearest(entry, in, out.values, out);
     const int j = SmallerRealIndex(i, t.count, t.hasShortCircuit, t.hasOpenCircuit);
     if (j >= 0)
         out.Add(ResultId::Smaller, t.values[j]);

@@ -139,11 +139,21 @@ SolveOutcome SolveNodeChain(const CatalogueEntry& entry, const SolveInputs& in, 
         out.values.assign(r.begin(), r.begin() + entry.resistors);
     if (out.status != SearchStatus::Found)
         return out;
-    const Sections s = circuit->sections(r.data());
+    DeriveNodeChain(entry, in, out.values, out);
+    return out;
+}
+
+void DeriveNodeChain(const CatalogueEntry& entry, const SolveInputs& in,
+                     std::span<const double> values, SolveOutcome& out) {
+    const auto* record = std::get_if<NodeVoltageInput>(&in);
+    const NodeChainCircuit* circuit = CircuitOfEntry(entry);
+    if (record == nullptr || circuit == nullptr ||
+        values.size() != static_cast<std::size_t>(entry.resistors))
+        return;
+    const Sections s = circuit->sections(values.data());
     const ChainNodeVoltages u = NodeVoltagesOfChain(record->U1, record->U4, s.a, s.b, s.c);
     out.Add(ResultId::U2, u.u2);
     out.Add(ResultId::U3, u.u3);
-    return out;
 }
 
 } // namespace detail

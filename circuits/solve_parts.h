@@ -28,4 +28,16 @@ SolveOutcome SolveNodeChain(const CatalogueEntry& entry, const SolveInputs& in,
 SolveOutcome SolveStar(const CatalogueEntry& entry, const SolveInputs& in,
                        std::span<const ValueTable> tables, const SearchContext& ctx);
 
+// The derived results of each family from chosen values (DeriveFunction).
+void DeriveNearest(const CatalogueEntry& entry, const SolveInputs& in,
+                   std::span<const double> values, SolveOutcome& out);
+void DeriveResistance(const CatalogueEntry& entry, const SolveInputs& in,
+                      std::span<const double> values, SolveOutcome& out);
+void DeriveDivider(const CatalogueEntry& entry, const SolveInputs& in,
+                   std::span<const double> values, SolveOutcome& out);
+void DeriveNodeChain(const CatalogueEntry& entry, const SolveInputs& in,
+                     std::span<const double> values, SolveOutcome& out);
+void DeriveStar(const CatalogueEntry& entry, const SolveInputs& in, std::span<const double> values,
+                SolveOutcome& out);
+
 } // namespace ohmtrim::detail

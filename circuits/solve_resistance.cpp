@@ -79,11 +79,21 @@ SolveOutcome SolveResistance(const CatalogueEntry& entry, const SolveInputs& in,
     out.status = circuit->search(input->target, tables, r.data(), ctx);
     if (out.status != SearchStatus::Found)
         return out;
-    const double v = circuit->value(r.data());
     out.values.assign(r.begin(), r.begin() + entry.resistors);
+    DeriveResistance(entry, in, out.values, out);
+    return out;
+}
+
+void DeriveResistance(const CatalogueEntry& entry, const SolveInputs& in,
+                      std::span<const double> values, SolveOutcome& out) {
+    const auto* input = std::get_if<ResistanceInput>(&in);
+    const auto* circuit = CircuitOf<ResistanceCircuit>(kCircuits, entry.solver);
+    if (input == nullptr || circuit == nullptr ||
+        values.size() != static_cast<std::size_t>(entry.resistors))
+        return;
+    const double v = circuit->value(values.data());
     out.Add(ResultId::Resistance, v);
     out.Add(ResultId::ErrorPercent, ErrorPercent(v, input->target));
-    return out;
 }
 
 } // namespace ohmtrim::detail

@@ -58,10 +58,20 @@ SolveOutcome SolveStar(const CatalogueEntry& entry, const SolveInputs& in,
         out.values.assign(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(n));
     if (out.status != SearchStatus::Found)
         return out;
-    const StarNetwork net = StarNetworkOf(row->circuit, out.values);
+    DeriveStar(entry, in, out.values, out);
+    return out;
+}
+
+void DeriveStar(const CatalogueEntry& entry, const SolveInputs& in, std::span<const double> values,
+                SolveOutcome& out) {
+    const auto* star = std::get_if<StarInput>(&in);
+    const auto* row = CircuitOf<StarRow>(kCircuits, entry.solver);
+    if (star == nullptr || row == nullptr ||
+        values.size() != static_cast<std::size_t>(StarResistorCount(row->circuit)))
+        return;
+    const StarNetwork net = StarNetworkOf(row->circuit, values);
     out.Add(ResultId::U0Case1, StarPointVoltage(net, star->U1Case1, star->U2Case1, star->U3Case1));
     out.Add(ResultId::U0Case2, StarPointVoltage(net, star->U1Case2, star->U2Case2, star->U3Case2));
-    return out;
 }
 
 } // namespace ohmtrim::detail

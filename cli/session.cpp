@@ -134,13 +134,15 @@ int Session::FindSet(std::string_view label) {
 }
 
 int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
-                      const std::vector<InputText>& texts, bool solveForm) {
+                      const std::vector<InputText>& texts, bool solveForm,
+                      const SolveExtras& extras) {
     std::vector<ValueTable> tables;
     for (int s : sets)
         tables.push_back(TableOf(m_state.valueSets.at(s)));
 
     SolveInputs in;
     SolveOutcome outcome;
+    ExtrasOutcome worked;
     if (ParseInputs(entry, texts, in)) {
         InterruptScope interrupt;
         std::atomic<double> progress{0.0};
@@ -155,12 +157,14 @@ int Session::RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
         if (g_searchStartHook != nullptr)
             g_searchStartHook();
         outcome = Solve(entry, in, tables, ctx);
+        if (outcome.status == SearchStatus::Found)
+            worked = WorkOutExtras(entry, in, tables, ctx, extras, outcome);
     }
     const FamilyDescription& family = FamilyOf(entry);
     if (json)
-        PrintJson(entry, outcome, solveForm);
+        PrintJson(entry, outcome, solveForm, worked);
     else if (outcome.status == SearchStatus::Found)
-        PrintHuman(family, outcome);
+        PrintHuman(entry, outcome, worked);
     const std::string_view message = FailureText(family, outcome.status).text;
     if (!message.empty())
         err() << message << "\n";
@@ -190,7 +194,36 @@ int Session::Finish(int status) {
     return kExitIoError;
 }
 
-void Session::PrintHuman(const FamilyDescription& family, const SolveOutcome& outcome) {
+ExtrasOutcome Session::WorkOutExtras(const CatalogueEntry& entry, const SolveInputs& in,
+                                     std::span<const ValueTable> tables, const SearchContext& ctx,
+                                     const SolveExtras& extras, SolveOutcome& outcome) {
+    ExtrasOutcome worked;
+    if (extras.tolerance) {
+        worked.percent = *extras.tolerance;
+        worked.ranges = ToleranceCorners(entry, in, outcome.values, *extras.tolerance);
+    }
+    if (extras.top) {
+        worked.ranked = true;
+        switch (RankAlternatives(entry, in, tables, *extras.top, ctx, worked.alternatives)) {
+        case AlternativesStatus::Found:
+            break;
+        case AlternativesStatus::Aborted:
+            outcome.status = SearchStatus::Aborted;
+            outcome.results.clear();
+            break;
+        case AlternativesStatus::InvalidInput:
+            // The search took the same input: only the tables can be at fault.
+            throw UsageError{"no ranked alternatives for these value sets"};
+        case AlternativesStatus::TooLarge:
+            throw UsageError{"too many pairs in these value sets for --top"};
+        }
+    }
+    return worked;
+}
+
+void Session::PrintHuman(const CatalogueEntry& entry, const SolveOutcome& outcome,
+                         const ExtrasOutcome& extras) {
+    const FamilyDescription& family = FamilyOf(entry);
     if (family.listsChosenValues)
         for (std::size_t i = 0; i < outcome.values.size(); ++i)
             out() << Pad(ValueName(i), 15) << FormatValue(outcome.values[i]) << "\n";
@@ -199,11 +232,15 @@ void Session::PrintHuman(const FamilyDescription& family, const SolveOutcome& ou
         const ResultInfo& info = Info(id);
         const auto value = outcome.Result(id);
         out() << Pad(std::string(info.label), 15)
-              << (value ? FormatNumber(*value, info.format) : std::string()) << "\n";
+              << (value ? FormatNumber(*value, info.format) + HumanRange(extras, id)
+                        : std::string())
+              << "\n";
     }
+    PrintAlternatives(out(), extras, entry.resistors);
 }
 
-void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm) {
+void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm,
+                        const ExtrasOutcome& extras) {
     const FamilyDescription& family = FamilyOf(entry);
     const bool found = outcome.status == SearchStatus::Found;
     const std::string_view message = FailureText(family, outcome.status).text;
@@ -235,7 +272,7 @@ void Session::PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome
             o << ",\"results\":{";
             for (std::size_t i = 0; i < family.results.size(); ++i)
                 o << (i ? "," : "") << result(family.results[i]);
-            o << "}";
+            o << "}" << ExtrasJson(extras, family);
         } else {
             o << ",\"results\":null";
         }

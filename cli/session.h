@@ -5,12 +5,14 @@
 // output of a solved catalogue entry.
 
 #include "circuits/solve.h"
+#include "cli/solve_extras.h"
 #include "cli/text_output.h"
 #include "search/pair_table_cache.h"
 #include "settings/discovery.h"
 
 #include <optional>
 #include <set>
+#include <span>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -71,13 +73,22 @@ public:
     // Reads the inputs of entry from texts, runs its search on the value
     // sets (indices into the loaded list, one per resistor) and prints the
     // outcome: as the solve command does when solveForm is set, else in the
-    // shorter form of the nearest command. Returns the exit status.
+    // shorter form of the nearest command, with the extras asked for when
+    // the search found a combination. Returns the exit status.
     int RunEntry(const CatalogueEntry& entry, const std::vector<int>& sets,
-                 const std::vector<InputText>& texts, bool solveForm);
+                 const std::vector<InputText>& texts, bool solveForm,
+                 const SolveExtras& extras = {});
 
 private:
-    void PrintHuman(const FamilyDescription& family, const SolveOutcome& outcome);
-    void PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm);
+    // The extras of a found combination; may turn the outcome into an
+    // aborted one (Ctrl-C while the alternatives' pair table was built).
+    ExtrasOutcome WorkOutExtras(const CatalogueEntry& entry, const SolveInputs& in,
+                                std::span<const ValueTable> tables, const SearchContext& ctx,
+                                const SolveExtras& extras, SolveOutcome& outcome);
+    void PrintHuman(const CatalogueEntry& entry, const SolveOutcome& outcome,
+                    const ExtrasOutcome& extras);
+    void PrintJson(const CatalogueEntry& entry, const SolveOutcome& outcome, bool solveForm,
+                   const ExtrasOutcome& extras);
 
     std::ostream& m_out;
     // Standard error as given, for the progress line's carriage returns.

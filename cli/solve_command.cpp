@@ -87,8 +87,12 @@ private:
     std::vector<InputText> Inputs(const CatalogueEntry& entry) const;
     std::vector<int> Sets(Session& session, const CatalogueEntry& entry) const;
 
+    SolveExtras Extras(const CatalogueEntry& entry) const;
+
     std::string m_entry;
     std::string m_sets;
+    std::optional<std::string> m_tolerance;
+    std::optional<std::string> m_top;
     // One option per named input of any family, in InputId order.
     std::vector<std::pair<InputId, CLI::Option*>> m_inputs;
 };
@@ -116,6 +120,16 @@ CLI::App& SolveCommand::Define(CLI::App& tool) {
                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
         m_inputs.emplace_back(info.id, option);
     }
+    app.add_option("--tolerance", m_tolerance,
+                   "also the range of each result when every chosen resistor may be off by P "
+                   "percent either way (0 < P <= 20)")
+        ->type_name("P")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--top", m_top,
+                   "entries 2 to 7: also the N best combinations of all, by error "
+                   "(1 <= N <= 100; the relative tolerance does not apply)")
+        ->type_name("N")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.footer(EntriesHelp());
     return app;
 }
@@ -171,6 +185,19 @@ std::vector<InputText> SolveCommand::Inputs(const CatalogueEntry& entry) const {
     return texts;
 }
 
+SolveExtras SolveCommand::Extras(const CatalogueEntry& entry) const {
+    SolveExtras extras;
+    if (m_tolerance)
+        extras.tolerance = ReadTolerance(*m_tolerance);
+    if (m_top) {
+        extras.top = ReadTop(*m_top);
+        if (!RanksAlternatives(entry))
+            throw UsageError{"entry " + std::to_string(entry.index) +
+                             " takes no option --top (entries 2 to 7 do)"};
+    }
+    return extras;
+}
+
 std::vector<int> SolveCommand::Sets(Session& session, const CatalogueEntry& entry) const {
     std::vector<int> sets;
     std::string_view rest = m_sets;
@@ -198,10 +225,11 @@ int SolveCommand::Run(Session& session) {
                  : "is served by 'ohmtrim-cli " + std::string(family.command) + "', not by solve")};
     // The texts live in the options, which outlive the run.
     const std::vector<InputText> texts = Inputs(entry);
+    const SolveExtras extras = Extras(entry);
     if (m_sets.empty())
         throw UsageError{"solve needs --sets with one value set per resistor"};
     session.Load();
-    return session.RunEntry(entry, Sets(session, entry), texts, true);
+    return session.RunEntry(entry, Sets(session, entry), texts, true, extras);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "settings/discovery.h"
 #include "valuesets/number.h"
 #include "valuesets/text.h"
+#include "windows/range_tips.h"
 #include "windows/search_runner.h"
 #include "windows/shell.h"
 
@@ -119,6 +120,7 @@ void CalculatorWindow::FormShow() {
     }
     for (auto* edit : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
         edit->clear();
+    ClearRangeTips(*this);
     ShowExtras();
     moveClientTo(m_shell.sharedPosition());
     if (FirstShow())
@@ -187,6 +189,7 @@ void CalculatorWindow::RunGo() {
     for (const auto& row : m_description.controls)
         if (row.kind == ControlKind::Result)
             control<QLineEdit>(row.name)->clear();
+    ClearRangeTips(*this);
     for (const auto& row : m_description.controls)
         if (row.kind == ControlKind::Result || row.kind == ControlKind::Input)
             control<QLineEdit>(row.name)->repaint();
@@ -217,7 +220,7 @@ void CalculatorWindow::RunGo() {
         return;
     switch (outcome.status) {
     case SearchStatus::Found:
-        ShowOutcome(outcome);
+        ShowOutcome(e, in, outcome);
         break;
     case SearchStatus::InvalidInput:
     case SearchStatus::NoSolution:
@@ -245,7 +248,8 @@ void CalculatorWindow::ShowMessage(SearchStatus status) {
     m_shell.platform().ErrorBox(ToQString(message.text), ToQString(message.caption));
 }
 
-void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
+void CalculatorWindow::ShowOutcome(const CatalogueEntry& entry, const SolveInputs& in,
+                                   const SolveOutcome& outcome) {
     for (const auto& binding : m_description.results) {
         auto* edit = control<QLineEdit>(binding.edit);
         if (binding.chosen > 0) {
@@ -254,6 +258,7 @@ void CalculatorWindow::ShowOutcome(const SolveOutcome& outcome) {
                 edit->setText(ToQString(FormatValue(outcome.values[i])));
         } else if (const auto value = outcome.Result(binding.result)) {
             edit->setText(ToQString(FormatNumber(*value, Info(binding.result).format)));
+            SetRangeTip(*edit, entry, in, outcome.values, binding.result);
         }
     }
 }

@@ -119,7 +119,8 @@ protected:
     Shell& shell() { return m_shell; }
 
 private:
-    void ShowOutcome(const SolveOutcome& outcome);
+    void ShowOutcome(const CatalogueEntry& entry, const SolveInputs& in,
+                     const SolveOutcome& outcome);
     void ShowMessage(SearchStatus status);
     bool SelectionsUsable() const;
 

@@ -380,5 +380,67 @@ TEST(CliInterrupt, CtrlCAbortsALongSearch) {
     EXPECT_EQ(err.str(), "Search aborted.\n");
 }
 
+// The ranges over the tolerance corners and the ranked alternatives. The
+// values of A are 10, 22, 47 and 100. The corners are products in double:
+// 10 * (1 + 10/100) rounds up to 11.000000000000002, hence the upper ends
+// of 10 + 100 in JSON.
+TEST_F(CliSolveTest, ToleranceAndAlternatives) {
+    const std::string hint = "run 'ohmtrim-cli solve --help' for the usage\n";
+    const std::vector<std::string> pair{"solve", "3", "--sets", "A,A", "--target", "69"};
+    const auto usage = [&](std::vector<std::string> more, const std::string& message) {
+        std::vector<std::string> args = pair;
+        args.insert(args.end(), more.begin(), more.end());
+        return SolveCase{"usage", args, 64, "", "ohmtrim-cli: " + message + "\n" + hint};
+    };
+    const std::string percentage = "--tolerance needs a percentage above 0 and at most 20, not ";
+    const std::string whole = "--top needs a whole number from 1 to 100, not ";
+    const SolveCase cases[] = {
+        {"series pair with its range and the four best sums",
+         {"solve", "3", "--sets", "A,A", "--target", "69", "--tolerance", "10", "--top", "4"},
+         0,
+         "R1             22\n"
+         "R2             47\n"
+         "R              69             (62.1 .. 75.9 at \u00b110 %)\n"
+         "Error %        0              (-10 .. 10 at \u00b110 %)\n"
+         "Alternatives   R1             R2             R              Error %\n"
+         "1              22             47             69             0\n"
+         "2              10             47             57             -17.4\n"
+         // 44 and 94 are 25 away from 69 either way: R1 decides.
+         "3              22             22             44             -36.2\n"
+         "4              47             47             94             36.2\n",
+         ""},
+        {"JSON blocks",
+         {"--json", "solve", "3", "--sets", "A,A", "--target", "110", "--tolerance", "10", "--top",
+          "2"},
+         0,
+         "{\"entry\":3,\"status\":0,\"message\":null,\"values\":[10,100],"
+         "\"results\":{\"resistance\":110,\"errorPercent\":0},"
+         "\"tolerance\":{\"percent\":10,\"results\":{\"resistance\":{\"min\":99,\"max\":121."
+         "00000000000001},\"errorPercent\":{\"min\":-10,\"max\":10.000000000000012}}},"
+         "\"alternatives\":[{\"values\":[10,100],\"resistance\":110,\"errorPercent\":0},"
+         "{\"values\":[22,100],\"resistance\":122,\"errorPercent\":10.909090909090908}]}\n",
+         ""},
+        {"no block without a solution",
+         {"--json", "solve", "8", "--sets", "B,B", "--u1", "10", "--u2", "5", "--rmin", "1",
+          "--rmax", "150", "--tolerance", "1"},
+         2,
+         "{\"entry\":8,\"status\":2,\"message\":\"No solution found.\",\"values\":null,"
+         "\"results\":null}\n",
+         "No solution found.\n"},
+        usage({"--tolerance", "0"}, percentage + "'0'"),
+        usage({"--tolerance", "nan"}, percentage + "'nan'"),
+        usage({"--top", "0"}, whole + "'0'"),
+        usage({"--top", "1.5"}, whole + "'1.5'"),
+        {"top for a divider",
+         {"solve", "8", "--sets", "B,B", "--u1", "10", "--u2", "5", "--rmin", "1000", "--rmax",
+          "2000", "--top", "3"},
+         64,
+         "",
+         "ohmtrim-cli: entry 8 takes no option --top (entries 2 to 7 do)\n" + hint},
+    };
+    for (const auto& c : cases)
+        Check(c);
+}
+
 } // namespace
 } // namespace ohmtrim
