@@ -13,33 +13,14 @@
 set -euo pipefail
 
 bin=$(cd "${1:-$(dirname "$0")/../build/bin}" && pwd)
-for tool in Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || { echo "position_check: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/x_session.sh"
 
 # A copy of the program directory, so that the settings file of the build
 # stays as it is.
 cp "$bin/ohmtrim" "$bin"/*.val "$bin/omtr.ini" "$work/"
 cp "$bin/omtr.html" "$work/" 2>/dev/null || true
 
-# A display of our own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 2; }
-export DISPLAY=:$(head -n 1 "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+start_display
 "$work/ohmtrim" >"$work/stdout" 2>"$work/stderr" &
 program=$!
 pids+=("$program")

@@ -14,18 +14,7 @@ set -euo pipefail
 bin=$(cd "${1:-$(dirname "$0")/../build/bin}" && pwd)
 duration=${2:-300}
 RANDOM=${3:-$$}
-for tool in Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || { echo "soak_gui: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/x_session.sh"
 
 # The small shipped value sets keep the searches short enough that the
 # session gets round; Escape stops the long ones.
@@ -33,15 +22,7 @@ cp "$bin/ohmtrim" "$bin"/E3.val "$bin"/E6.val "$bin"/E12.val "$bin"/E12SO.val "$
 cp "$bin/omtr.html" "$work/" 2>/dev/null || true
 printf '; soak\n[Setup]\nRelTol=0.001\nLabel=E6\n' >"$work/omtr.ini"
 
-# A display of our own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "$(basename "$0"): Xvfb did not start" >&2; exit 2; }
-export DISPLAY=:$(head -n 1 "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+start_display
 "$work/ohmtrim" >"$work/stdout" 2>"$work/stderr" &
 program=$!
 pids+=("$program")

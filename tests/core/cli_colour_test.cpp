@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "tests/core/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,12 @@
 namespace ohmtrim {
 namespace {
 
-struct ColourRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using ColourRun = testing::CliRun;
 
 // The converter needs no value sets, so no directory is given.
 ColourRun Colour(std::vector<std::string> args) {
     args.insert(args.begin(), "colour");
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunTool(std::move(args));
 }
 
 TEST(CliColour, JsonInBothDirections) {

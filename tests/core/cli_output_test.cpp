@@ -1,6 +1,6 @@
 // What the command-line tool promises about its exit statuses and its
 // output, whatever the directory, the files and the terminal hold.
-#include "cli/cli.h"
+#include "tests/core/cli_run.h"
 #include "tests/core/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +19,10 @@ namespace {
 using testing::TempDir;
 using testing::ValueSetText;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
 CliRun RunIn(const std::filesystem::path& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir.string()});
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunTool(std::move(args), dir);
 }
 
 TEST(CliDirectory, ThatCannotBeReadEndsWithStatus66) {

@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "tests/core/cli_run.h"
 #include "tests/core/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,7 @@ namespace {
 using testing::TempDir;
 using testing::ValueSetText;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -31,10 +27,7 @@ protected:
     }
 
     CliRun Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--dir", m_dir.path().string()});
-        std::ostringstream out, err;
-        const int status = RunCli(args, out, err);
-        return {status, out.str(), err.str()};
+        return testing::RunTool(std::move(args), m_dir.path());
     }
 
     TempDir m_dir;
