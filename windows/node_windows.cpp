@@ -220,7 +220,8 @@ NodeChainWindow::NodeChainWindow(Shell& shell, std::string_view className,
 }
 
 TForm18* NodeChainWindow::dialog() {
-    return qobject_cast<TForm18*>(shell().registeredWindow("TForm18"));
+    return qobject_cast<TForm18*>(
+        shell().registeredWindow(WindowClassName(TForm18::staticMetaObject)));
 }
 
 void NodeChainWindow::Button2Click() {
