@@ -428,39 +428,13 @@ TEST_P(DividerWindowTest, DrawsTheCircuitOfTheEntry) {
     const DividerRow& row = GetParam();
     Open(row);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage expected(shown.size(), QImage::Format_RGB32);
-    expected.fill(window->palette().color(QPalette::Window));
-    {
-        const DrawingObjects& o = program->mainWindow().drawingObjects();
-        QPainter p(&expected);
-        p.setBackgroundMode(Qt::TransparentMode);
-        p.setPen(o.outlinePen);
-        p.setBrush(o.yellowBrush);
-        p.setFont(o.labelFont);
-        row.drawing(p, o);
-    }
-    const QRect area(0, 0, 300, 400);
-    EXPECT_TRUE(shown.copy(area) == expected.copy(area));
+    EXPECT_TRUE(testing::ShowsDrawing(*program, *window, row.drawing, 300));
 }
 
 TEST_P(DividerWindowTest, TitleBarClose) {
     const DividerRow& row = GetParam();
-    QSignalSpy ended(&program->mainWindow(), &TForm1::programEnded);
     Open(row);
-    window->move(140, 70);
-    const bool accepted = window->close();
-    EXPECT_FALSE(window->isVisible());
-    if (row.titleBarEndsProgram) {
-        EXPECT_TRUE(accepted);
-        EXPECT_EQ(ended.count(), 1);
-        EXPECT_FALSE(program->mainWindow().isVisible());
-    } else {
-        EXPECT_FALSE(accepted) << "the close itself is refused";
-        EXPECT_EQ(ended.count(), 0);
-        EXPECT_TRUE(program->mainWindow().isVisible());
-        EXPECT_EQ(program->mainWindow().pos(), QPoint(140, 70));
-    }
+    testing::ExpectTitleBarClose(*program, *window, row.titleBarEndsProgram);
 }
 
 TEST_P(DividerWindowTest, CloseAndReopenClearsEverything) {

@@ -2,12 +2,16 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
+#include "schematics/circuit.h"
 #include "tests/core/temp_dir.h"
 #include "tests/gui/fake_platform.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -61,6 +65,46 @@ inline std::vector<std::string> OverlappingControls(const QWidget& window) {
                 overlaps.push_back(shown[i]->objectName().toStdString() + " and " +
                                    shown[j]->objectName().toStdString());
     return overlaps;
+}
+
+// Whether the shown window's drawing area (x below width) holds exactly what
+// draw paints with the program's shared drawing objects on the window's
+// background.
+inline bool ShowsDrawing(Program& program, QWidget& window, Circuit::DrawRoutine draw, int width) {
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(shown.size(), QImage::Format_RGB32);
+    expected.fill(window.palette().color(QPalette::Window));
+    {
+        const DrawingObjects& o = program.mainWindow().drawingObjects();
+        QPainter p(&expected);
+        p.setBackgroundMode(Qt::TransparentMode);
+        p.setPen(o.outlinePen);
+        p.setBrush(o.yellowBrush);
+        p.setFont(o.labelFont);
+        draw(p, o);
+    }
+    const QRect area(0, 0, width, shown.height());
+    return shown.copy(area) == expected.copy(area);
+}
+
+// The title-bar close of a shown calculator window, moved to (140, 70)
+// first: it either ends the program or is refused and brings the main window
+// back at the window's position.
+inline void ExpectTitleBarClose(Program& program, QWidget& window, bool endsProgram) {
+    QSignalSpy ended(&program.mainWindow(), &TForm1::programEnded);
+    window.move(140, 70);
+    const bool accepted = window.close();
+    EXPECT_FALSE(window.isVisible());
+    if (endsProgram) {
+        EXPECT_TRUE(accepted);
+        EXPECT_EQ(ended.count(), 1);
+        EXPECT_FALSE(program.mainWindow().isVisible());
+    } else {
+        EXPECT_FALSE(accepted) << "the close itself is refused";
+        EXPECT_EQ(ended.count(), 0);
+        EXPECT_TRUE(program.mainWindow().isVisible());
+        EXPECT_EQ(program.mainWindow().pos(), QPoint(140, 70));
+    }
 }
 
 } // namespace ohmtrim::testing

@@ -401,40 +401,14 @@ TEST_P(StarWindowTest, DrawsTheCircuitOfTheEntry) {
     const StarRow& row = GetParam();
     Open(row);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage expected(shown.size(), QImage::Format_RGB32);
-    expected.fill(window->palette().color(QPalette::Window));
-    {
-        const DrawingObjects& o = program->mainWindow().drawingObjects();
-        QPainter p(&expected);
-        p.setBackgroundMode(Qt::TransparentMode);
-        p.setPen(o.outlinePen);
-        p.setBrush(o.yellowBrush);
-        p.setFont(o.labelFont);
-        row.drawing(p, o);
-    }
     // TForm13's "&Input data" reaches into the drawing area at x = 296.
-    const QRect area(0, 0, 296, 400);
-    EXPECT_TRUE(shown.copy(area) == expected.copy(area));
+    EXPECT_TRUE(testing::ShowsDrawing(*program, *window, row.drawing, 296));
 }
 
 TEST_P(StarWindowTest, TitleBarClose) {
     const StarRow& row = GetParam();
-    QSignalSpy ended(&program->mainWindow(), &TForm1::programEnded);
     Open(row);
-    window->move(140, 70);
-    const bool accepted = window->close();
-    EXPECT_FALSE(window->isVisible());
-    if (row.titleBarEndsProgram) {
-        EXPECT_TRUE(accepted);
-        EXPECT_EQ(ended.count(), 1);
-        EXPECT_FALSE(program->mainWindow().isVisible());
-    } else {
-        EXPECT_FALSE(accepted) << "the close itself is refused";
-        EXPECT_EQ(ended.count(), 0);
-        EXPECT_TRUE(program->mainWindow().isVisible());
-        EXPECT_EQ(program->mainWindow().pos(), QPoint(140, 70));
-    }
+    testing::ExpectTitleBarClose(*program, *window, row.titleBarEndsProgram);
 }
 
 // ---- the dialog -------------------------------------------------------------------
