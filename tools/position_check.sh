@@ -51,13 +51,7 @@ position() {
     echo "$now"
 }
 
-main=""
-for _ in $(seq 100); do
-    main=$(xdotool search --name '^  Ohmtrim  2\.2$' 2>/dev/null | head -n 1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || { echo "position_check: the main window did not appear" >&2; exit 2; }
+wait_for_main_window || { echo "position_check: the main window did not appear" >&2; exit 2; }
 xdotool windowactivate --sync "$main"
 sleep 0.3
 echo "main window first shown at $(position "$main") (client area)"

@@ -37,13 +37,7 @@ died() {
     exit 1
 }
 
-main=""
-for _ in $(seq 100); do
-    main=$(xdotool search --name '^  Ohmtrim  2\.2$' 2>/dev/null | head -n 1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || { echo "soak_gui: the main window did not appear" >&2; exit 1; }
+wait_for_main_window || { echo "soak_gui: the main window did not appear" >&2; exit 1; }
 sleep 1
 rss_start=$(rss)
 echo "started: pid $program, RSS $rss_start kB"

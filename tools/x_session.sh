@@ -2,7 +2,8 @@
 # manager (position_check.sh, soak_gui.sh). Checks the tools, makes a scratch
 # directory $work (removed at exit with every process in $pids), and
 # start_display starts Xvfb on a free display number with openbox on it and
-# exports DISPLAY.
+# exports DISPLAY; wait_for_main_window sets $main to the program's main
+# window once it is there (returns 1 after about ten seconds without it).
 
 for tool in Xvfb openbox xdotool; do
     command -v "$tool" >/dev/null || { echo "$(basename "$0"): $tool is missing" >&2; exit 2; }
@@ -27,4 +28,14 @@ start_display() {
     openbox >/dev/null 2>&1 &
     pids+=($!)
     sleep 1
+}
+
+wait_for_main_window() {
+    main=""
+    for _ in $(seq 100); do
+        main=$(xdotool search --name '^  Ohmtrim  2\.2$' 2>/dev/null | head -n 1 || true)
+        [ -n "$main" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
